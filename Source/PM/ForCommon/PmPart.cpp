@@ -1,0 +1,103 @@
+#include "PmPart.h"
+
+#include "PmPartFactory.h"
+#include "QdBlock.h"
+
+CPmPart::CPmPart() : m_pBlock(nullptr), m_pAnimationBlock(nullptr), m_offset{0.0, 0.0, 0.0} {}
+
+CPmPart::CPmPart(const CPmPart& source)
+    : m_pBlock(nullptr), m_pAnimationBlock(nullptr), m_offset(source.m_offset), m_name(source.m_name)
+{
+    if (source.m_pBlock)
+        m_pBlock = CPmBlockFactory::CopyBlock(*source.m_pBlock);
+    m_subParts.reserve(source.m_subParts.size());
+    for (const CPmPart* sub : source.m_subParts)
+    {
+        if (sub)
+            m_subParts.push_back(PmPartCopier::CopyPart(*sub));
+    }
+}
+
+CPmPart::~CPmPart()
+{
+    delete m_pBlock;
+    delete m_pAnimationBlock;
+    for (CPmPart* sub : m_subParts)
+        delete sub;
+}
+
+void CPmPart::Save(CZrMstnObject*) const {}
+void CPmPart::Save(AcDbDwgFiler*) const {}
+void CPmPart::Load(CZrMstnObject*) {}
+void CPmPart::Load(AcDbDwgFiler*) {}
+
+void CPmPart::AddBlock(CQdBlock* block)
+{
+    if (block != m_pBlock)
+    {
+        delete m_pBlock;
+        m_pBlock = block;
+    }
+    if (m_pBlock)
+        m_pBlock->AddToDrawing(false);
+}
+
+void CPmPart::AddBlock(CPmAnimationBlock* block)
+{
+    if (block != m_pAnimationBlock)
+    {
+        delete m_pAnimationBlock;
+        m_pAnimationBlock = block;
+    }
+    if (m_pAnimationBlock)
+        m_pAnimationBlock->AddToDrawing(false);
+}
+
+int CPmPart::RemoveBlock()
+{
+    // A part without a block has nothing of its own to remove; its sub-parts still do.
+    int status = m_pBlock ? m_pBlock->RemoveFromDrawing() : 0;
+    for (CPmPart* sub : m_subParts)
+    {
+        if (sub)
+            status += sub->RemoveBlock();
+    }
+    return status;
+}
+
+void CPmPart::AddPart(CPmPart* part)
+{
+    if (part)
+        m_subParts.push_back(part);
+}
+
+CPmPart* CPmPart::SubPart(int index) const
+{
+    if (index < 0 || index >= NumSubParts())
+        return nullptr;
+    return m_subParts[static_cast<size_t>(index)];
+}
+
+void CPmPart::DisplayPrint(PmDumpStream& os) const
+{
+    os << _T("\nCPmPart: \n");
+    os << _T("  block: ");
+    if (m_pBlock)
+        os << *m_pBlock;
+    os << std::endl;
+    os << _T("  offset: ");
+    PmDumpPoint(os, m_offset);
+    os << std::endl;
+    os << _T("  subparts: ") << std::endl;
+    for (const CPmPart* sub : m_subParts)
+    {
+        if (sub)
+            os << *sub;
+    }
+}
+
+PmDumpStream& operator<<(PmDumpStream& os, const CPmPart& part)
+{
+    part.DisplayPrint(os);
+    return os;
+}

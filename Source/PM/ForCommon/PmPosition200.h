@@ -1,0 +1,13 @@
+// One position along a segment's path.
+#pragma once
+
+#include "PmExport.h"
+#include "PmTypes.h"
+#include "QdTransform.h"
+
+struct PM_EXPORT PmPosition200
+{
+    dpoint3d pt{};
+    dpoint3d tpt{};
+    CQdTransform transform;  // identity until set
+};

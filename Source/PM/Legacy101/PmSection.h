@@ -1,0 +1,47 @@
+// A format 101 stretch driven at one speed: a run of segments.
+#pragma once
+
+#include <vector>
+
+#include "PmDump.h"
+#include "PmExport.h"
+#include "PmHostTypes.h"
+
+class CPmSegment;
+
+class PM_EXPORT CPmSection
+{
+public:
+    CPmSection();
+    // Stores both values as given, without the unit conversion of SetSpeed.
+    CPmSection(double speed, int units);
+    CPmSection(const CPmSection& source);
+    CPmSection& operator=(const CPmSection&) = delete;
+    virtual ~CPmSection();
+
+    // Appends the segment (the section owns it) and takes its length as the section's.
+    virtual void AddSegment(CPmSegment* segment);
+    virtual void Save(CZrMstnObject* record);
+    virtual void Save(AcDbDwgFiler* filer);
+    virtual void Load(CZrMstnObject* record);
+    virtual void Load(AcDbDwgFiler* filer);
+
+    void SetSpeed(double value, int units);
+    double Speed() const { return m_speed; }
+    int SpeedUnits() const { return m_speedUnits; }
+    int Length() const { return m_length; }
+    std::vector<CPmSegment*>* Segments() { return &m_segments; }
+    const std::vector<CPmSegment*>* Segments() const { return &m_segments; }
+
+    void DisplayPrint(PmDumpStream& os) const;
+
+protected:
+    double m_speed;
+    int m_speedUnits;
+    int m_length;
+    std::vector<CPmSegment*> m_segments;
+
+    friend class CPmSection200;  // converts from this generation
+};
+
+PM_EXPORT PmDumpStream& operator<<(PmDumpStream& os, const CPmSection& section);

@@ -1,0 +1,49 @@
+// A format 101 run of positions and the part that moves along them.
+#pragma once
+
+#include <vector>
+
+#include "PMPosition.h"
+#include "PmDump.h"
+#include "PmExport.h"
+#include "PmHostTypes.h"
+
+class CPmPart;
+class CQdBlock;
+
+class PM_EXPORT CPmSegment
+{
+public:
+    CPmSegment();
+    // Takes the part; the flag has no effect.
+    CPmSegment(CPmPart* part, bool flag);
+    CPmSegment(const CPmSegment& source);
+    CPmSegment& operator=(const CPmSegment&) = delete;
+    virtual ~CPmSegment();
+
+    virtual void Save(CZrMstnObject* record);
+    virtual void Save(AcDbDwgFiler* filer);
+    virtual void Load(CZrMstnObject* record);
+    virtual void Load(AcDbDwgFiler* filer);
+
+    void AddPath(const std::vector<PMPosition>& path);
+    PMPosition* Position(unsigned int index);
+    std::vector<PMPosition>* Positions() { return &m_positions; }
+    // Takes the part; a different part held before is freed.
+    void AddPart(CPmPart* part);
+    CPmPart* Part() const { return m_pPart; }
+    // The block of the segment's part; null without a part.
+    CQdBlock* Block() const;
+    int Length() const { return m_length; }
+
+    void DisplayPrint(PmDumpStream& os) const;
+
+protected:
+    int m_length;
+    std::vector<PMPosition> m_positions;
+    CPmPart* m_pPart;
+
+    friend class CPmSegment200;  // converts from this generation
+};
+
+PM_EXPORT PmDumpStream& operator<<(PmDumpStream& os, const CPmSegment& segment);

@@ -1,0 +1,36 @@
+# Source lists of the system. Modules and tests compile them with the traits of
+# a deliverable (see Lib/Deliverables.cmake); nothing here is built on its own.
+
+set(PM_FORCOMMON_DIR ${CMAKE_CURRENT_LIST_DIR}/PM/ForCommon)
+set(PM_LEGACY101_DIR ${CMAKE_CURRENT_LIST_DIR}/PM/Legacy101)
+
+# The transform, compiled into every module.
+set(PM_TRANSFORM_SOURCES ${PM_FORCOMMON_DIR}/QdTransform.cpp)
+
+# The format 200 model: simulation, sections, segments, list and text dump.
+set(PM_MODEL200_SOURCES
+  ${PM_FORCOMMON_DIR}/PmSim200.cpp
+  ${PM_FORCOMMON_DIR}/PmSection200.cpp
+  ${PM_FORCOMMON_DIR}/PmSegment200.cpp
+  ${PM_FORCOMMON_DIR}/PmSimList200.cpp)
+
+# The part tree and block interfaces: one design for both formats. Each module
+# compiles it with its own factories (PM_MODEL_FORMAT selects them).
+set(PM_PART_SOURCES
+  ${PM_FORCOMMON_DIR}/PmPart.cpp
+  ${PM_FORCOMMON_DIR}/QdBlock.cpp)
+
+# The format 101 model, host-independent.
+set(PM_MODEL101_SOURCES
+  ${PM_LEGACY101_DIR}/PmSim.cpp
+  ${PM_LEGACY101_DIR}/PmSection.cpp
+  ${PM_LEGACY101_DIR}/PmSegment.cpp
+  ${PM_LEGACY101_DIR}/PmSimList.cpp)
+
+# Point and vector measures (their constructors and components are inline).
+set(PM_POINTS_SOURCES ${PM_LEGACY101_DIR}/QdPoint.cpp ${PM_LEGACY101_DIR}/QdVector.cpp)
+
+# What every system source needs on its include path.
+add_library(PmSourceIncludes INTERFACE)
+target_include_directories(PmSourceIncludes INTERFACE ${PM_FORCOMMON_DIR} ${PM_LEGACY101_DIR})
+target_link_libraries(PmSourceIncludes INTERFACE Framework MstnTypes DwgTypes)
