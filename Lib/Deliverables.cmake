@@ -19,6 +19,11 @@
 #   REG_FILE   the module file name quoted in the registration text
 #   LEGACY     the format 101 module loaded at start-up ("" for none)
 #   BINDS_101  YES when the module binds the format 101 module by delayed import
+#
+# Compile definitions: PM_HOST_FAMILY_<FAMILY>, PM_HOST_<HOST>, PM_SDK_<SDK>,
+# PM_MODEL_FORMAT, UNICODE/_UNICODE, PM_SIM_BASE_INSTANTIABLE,
+# PM_TRANSFORM_EXPORT_<TRANSFORM>, PM_POINTS_EXPORTED, PM_BINDS_FORMAT101,
+# PM_LEGACY_MODULE_FILE, PM_REGISTRATION_FILE, PM_DWG_VERSION, PM_DWG_MAINT.
 
 set(PM_DELIVERABLES "")
 
@@ -64,7 +69,32 @@ function(pm_variant_definitions name out)
   if(POINTS STREQUAL "EXPORTED")
     list(APPEND defs PM_POINTS_EXPORTED=1)
   endif()
+  list(APPEND defs PM_SDK_${SDK}=1)
+  foreach(key BITS BINDS_101 LEGACY REG_FILE DWG_VERSION DWG_MAINT)
+    pm_deliverable_get(${name} ${key} ${key})
+  endforeach()
+  if(BINDS_101 STREQUAL "YES")
+    list(APPEND defs PM_BINDS_FORMAT101=1)
+  endif()
+  # Texts as narrow literals; the code widens them where it needs wide text.
+  list(APPEND defs "PM_LEGACY_MODULE_FILE=\"${LEGACY}\"")
+  if(NOT REG_FILE STREQUAL "")
+    list(APPEND defs "PM_REGISTRATION_FILE=\"${REG_FILE}\"")
+  endif()
+  if(NOT DWG_VERSION STREQUAL "")
+    list(APPEND defs PM_DWG_VERSION=${DWG_VERSION} PM_DWG_MAINT=${DWG_MAINT})
+  endif()
   set(${out} ${defs} PARENT_SCOPE)
+endfunction()
+
+# The file name a host loads the deliverable by.
+function(pm_deliverable_file name out)
+  pm_deliverable_get(${name} FAMILY family)
+  if(family STREQUAL "DWG")
+    set(${out} "${name}.dbx" PARENT_SCOPE)
+  else()
+    set(${out} "${name}.dll" PARENT_SCOPE)
+  endif()
 endfunction()
 
 # Format 200 modules for the DWG-model hosts.

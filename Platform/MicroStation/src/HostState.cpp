@@ -1,0 +1,50 @@
+#include "HostState.h"
+
+#include <cstring>
+
+namespace mstnhost {
+
+void HostState::resetModel()
+{
+    model.reset();
+    descriptors.freeHandedOver();
+}
+
+HostState& hostState()
+{
+    static HostState* const state = new HostState();
+    return *state;
+}
+
+MSElementDescr* newDescriptorOf(const ElementRef& element)
+{
+    MSElementDescr* descr = hostState().descriptors.create();
+    std::memcpy(descr->el.buf, element.bytes.data(), element.bytes.size());
+    descr->h.filePos = element.filePos;
+    descr->h.visible = element.visible;
+    return descr;
+}
+
+namespace {
+
+// Constructed when the library is loaded, so destroyed after the objects of
+// the programs and modules that use it.
+struct ReleaseAtExit
+{
+    ReleaseAtExit() = default;
+    ReleaseAtExit(const ReleaseAtExit&) = delete;
+    ReleaseAtExit& operator=(const ReleaseAtExit&) = delete;
+    ~ReleaseAtExit()
+    {
+        HostState& state = hostState();
+        state.resetModel();
+        state.descriptors.releaseAtExit();
+        state.criteria.releaseAtExit();
+    }
+};
+
+ReleaseAtExit releaseAtExit;
+
+} // namespace
+
+} // namespace mstnhost
