@@ -19,6 +19,10 @@
 #   REG_FILE   the module file name quoted in the registration text
 #   LEGACY     the format 101 module loaded at start-up ("" for none)
 #   BINDS_101  YES when the module binds the format 101 module by delayed import
+#   COPIES_101_BLOCKS  YES when CPmBlockFactory::CopyBlock accepts a format 101 block
+#   CLASS_LOOKUP  FIND when the SDK finds the module's class with acrxFindAcRxClass
+#              instead of in the class dictionary
+#   SAVE_PREOPENS  YES when storing an object first opens the entry it replaces
 #
 # Compile definitions: PM_HOST_FAMILY_<FAMILY>, PM_HOST_<HOST>, PM_SDK_<SDK>,
 # PM_MODEL_FORMAT, UNICODE/_UNICODE, PM_SIM_BASE_INSTANTIABLE,
@@ -29,11 +33,12 @@ set(PM_DELIVERABLES "")
 
 function(pm_deliverable name)
   set(keys FAMILY HOST SDK BITS STRINGS FORMAT SIM_BASE TRANSFORM POINTS
-           DWG_VERSION DWG_MAINT REG_FILE LEGACY BINDS_101)
+           DWG_VERSION DWG_MAINT REG_FILE LEGACY BINDS_101 COPIES_101_BLOCKS
+           CLASS_LOOKUP SAVE_PREOPENS)
   cmake_parse_arguments(PARSE_ARGV 1 D "" "${keys}" "")
   foreach(key IN LISTS keys)
     if(NOT DEFINED D_${key})
-      if(key MATCHES "^(POINTS|LEGACY|BINDS_101|DWG_VERSION|DWG_MAINT|REG_FILE)$")
+      if(key MATCHES "^(POINTS|LEGACY|BINDS_101|COPIES_101_BLOCKS|CLASS_LOOKUP|SAVE_PREOPENS|DWG_VERSION|DWG_MAINT|REG_FILE)$")
         set(D_${key} "")
       else()
         message(FATAL_ERROR "Deliverable ${name}: trait ${key} missing")
@@ -76,6 +81,18 @@ function(pm_variant_definitions name out)
   if(BINDS_101 STREQUAL "YES")
     list(APPEND defs PM_BINDS_FORMAT101=1)
   endif()
+  pm_deliverable_get(${name} COPIES_101_BLOCKS copies101)
+  if(copies101 STREQUAL "YES")
+    list(APPEND defs PM_COPIES_FORMAT101_BLOCKS=1)
+  endif()
+  pm_deliverable_get(${name} CLASS_LOOKUP classLookup)
+  if(classLookup STREQUAL "FIND")
+    list(APPEND defs PM_CLASS_LOOKUP_FIND=1)
+  endif()
+  pm_deliverable_get(${name} SAVE_PREOPENS savePreopens)
+  if(savePreopens STREQUAL "YES")
+    list(APPEND defs PM_SAVE_PREOPENS_ENTRY=1)
+  endif()
   # Texts as narrow literals; the code widens them where it needs wide text.
   list(APPEND defs "PM_LEGACY_MODULE_FILE=\"${LEGACY}\"")
   if(NOT REG_FILE STREQUAL "")
@@ -113,23 +130,27 @@ foreach(bits 32 64)
     set(maint2007 1)
   endif()
   pm_deliverable(Varnex200_2007${sfx} ${classic} HOST ACAD SDK 2007 DWG_VERSION 27 DWG_MAINT ${maint2007}
-                 REG_FILE "Varnex200_2007.dbx" LEGACY "Varnex101_2007${sfx}.dbx" BINDS_101 YES)
+                 REG_FILE "Varnex200_2007.dbx" LEGACY "Varnex101_2007${sfx}.dbx" BINDS_101 YES
+                 COPIES_101_BLOCKS YES)
   pm_deliverable(Varnex200_2010${sfx} ${classic} HOST ACAD SDK 2010 DWG_VERSION 29 DWG_MAINT 6
-                 REG_FILE "Varnex200_2010.dbx" LEGACY "Varnex101_2010${sfx}.dbx" BINDS_101 YES)
+                 REG_FILE "Varnex200_2010.dbx" LEGACY "Varnex101_2010${sfx}.dbx" BINDS_101 YES
+                 COPIES_101_BLOCKS YES)
   pm_deliverable(Varnex200_2013${sfx} ${classic} HOST ACAD SDK 2013 DWG_VERSION 31 DWG_MAINT 8
-                 REG_FILE "Varnex200_2013.dbx" LEGACY "Varnex101_2013${sfx}.dbx" BINDS_101 YES)
+                 REG_FILE "Varnex200_2013.dbx" LEGACY "Varnex101_2013${sfx}.dbx" BINDS_101 YES
+                 COPIES_101_BLOCKS YES)
   pm_deliverable(Varnex200_2015${sfx} ${classic} HOST ACAD SDK 2015 DWG_VERSION 31 DWG_MAINT 81
                  REG_FILE "Varnex200_2015.dbx")
   pm_deliverable(Varnex200_2017${sfx} ${modern} HOST ACAD SDK 2017 DWG_VERSION 31 DWG_MAINT 125
-                 REG_FILE "Varnex200_2017.dbx")
+                 REG_FILE "Varnex200_2017.dbx" COPIES_101_BLOCKS YES SAVE_PREOPENS YES)
   pm_deliverable(Varnex200_2018${sfx} ${modern} HOST ACAD SDK 2018 DWG_VERSION 33 DWG_MAINT 0
-                 REG_FILE "Varnex200_2018.dbx" LEGACY "Varnex101_V8.dll")
+                 REG_FILE "Varnex200_2018.dbx" LEGACY "Varnex101_V8.dll"
+                 COPIES_101_BLOCKS YES CLASS_LOOKUP FIND SAVE_PREOPENS YES)
   pm_deliverable(Varnex200_BCAD15${sfx} ${classic} HOST BRX SDK V15 DWG_VERSION 29 DWG_MAINT 1
-                 REG_FILE "Varnex200_BCAD15.dbx")
+                 REG_FILE "Varnex200_BCAD15.dbx" SAVE_PREOPENS YES)
   pm_deliverable(Varnex200_BCAD16${sfx} ${modern} HOST BRX SDK V16 DWG_VERSION 29 DWG_MAINT 1
-                 REG_FILE "Varnex200_2004.dbx 1.0")
+                 REG_FILE "Varnex200_2004.dbx 1.0" SAVE_PREOPENS YES)
   pm_deliverable(Varnex200_BCAD17${sfx} ${modern} HOST BRX SDK V17 DWG_VERSION 29 DWG_MAINT 1
-                 REG_FILE "Varnex200_2004.dbx 1.0")
+                 REG_FILE "Varnex200_2004.dbx 1.0" SAVE_PREOPENS YES)
   pm_deliverable(Varnex200_ZWCAD2017${sfx} ${modern} HOST ZRX SDK 2017 DWG_VERSION 31 DWG_MAINT 8
                  REG_FILE "Varnex200_2004.dbx 1.0")
 

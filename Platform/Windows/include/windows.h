@@ -43,3 +43,7 @@ struct SYSTEMTIME {
     WORD wSecond;
     WORD wMilliseconds;
 };
+
+// Modules and the environment, on this machine's loader and C runtime.
+#include "libloaderapi.h"
+#include "crtwide.h"

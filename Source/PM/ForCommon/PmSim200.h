@@ -13,6 +13,12 @@
 class CPmSection200;
 class CPmSim;
 
+// The stored records read the edited time, which the client sees only as text.
+struct PmSimTimes
+{
+    static CTime Edited(const CPmSim200& sim);
+};
+
 // In some builds the base class answers Save, Update and Close itself (with
 // -1), so that it can be instantiated; in the others they are pure.
 #if defined(PM_SIM_BASE_INSTANTIABLE)
@@ -72,6 +78,7 @@ public:
     const std::vector<CPmSection200*>* Sections() const { return &m_sections; }
 
 private:
+    friend struct PmSimTimes;
     void DeleteSections();
 
     CString m_name;
@@ -87,3 +94,8 @@ private:
 };
 
 PM_EXPORT PmDumpStream& operator<<(PmDumpStream& os, const CPmSim200& sim);
+
+inline CTime PmSimTimes::Edited(const CPmSim200& sim)
+{
+    return sim.m_dttmEdited;
+}

@@ -1,0 +1,151 @@
+// Drawings: objects by handle, the default drawing, and its roots.
+#include "HostInternal.h"
+
+DWGHOST_DEFINE_MEMBERS(AcDbDatabase, kDbDatabase)
+
+AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool)
+{
+    if (!buildDefaultDrawing)
+        return;
+    auto* namedObjects = new AcDbDictionary;
+    addAcDbObject(mNamedObjects, namedObjects);
+    namedObjects->close();
+
+    auto* blockTable = new AcDbBlockTable;
+    addAcDbObject(mBlockTable, blockTable);
+    auto* modelSpace = new AcDbBlockTableRecord;
+    modelSpace->setName(ACDB_MODEL_SPACE);
+    blockTable->add(modelSpace);
+    modelSpace->close();
+    blockTable->close();
+}
+
+AcDbDatabase::~AcDbDatabase()
+{
+    DwgHostDatabaseAccess::clear(*this);
+    DwgHostDetail::HostState& state = DwgHostDetail::host();
+    if (state.workingDatabase == this)
+        state.workingDatabase = nullptr;
+    if (state.defaultDatabase == this)
+        state.defaultDatabase = nullptr;
+}
+
+void DwgHostDatabaseAccess::clear(AcDbDatabase& database)
+{
+    // Detach every object first, so that no destructor finds a half-torn drawing.
+    for (auto& entry : database.mStubs) {
+        if (AcDbObject* object = entry.second->object)
+            DwgHostObjectAccess::attach(*object, nullptr);
+    }
+    for (auto& entry : database.mStubs) {
+        delete entry.second->object;
+        delete entry.second;
+    }
+    database.mStubs.clear();
+    database.mHandseed = 1;
+    database.mNamedObjects.setNull();
+    database.mBlockTable.setNull();
+}
+
+Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* object)
+{
+    id.setNull();
+    if (!object)
+        return Acad::eNullObjectPointer;
+    if (object->database())
+        return Acad::eAlreadyInDb;
+    auto* stub = new AcDbStub;
+    stub->database = this;
+    stub->handle = AcDbHandle(mHandseed++);
+    stub->object = object;
+    mStubs.emplace(static_cast<Adesk::UInt64>(stub->handle), stub);
+    DwgHostObjectAccess::attach(*object, stub);
+    DwgHostObjectAccess::setWriter(*object, true);
+    id = AcDbObjectId(stub);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObject* object)
+{
+    AcDbObjectId id;
+    return addAcDbObject(id, object);
+}
+
+Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound, const AcDbHandle& handle,
+                                                Adesk::UInt32)
+{
+    id.setNull();
+    if (handle.isNull())
+        return Acad::eNullHandle;
+    const Adesk::UInt64 value = handle;
+    auto found = mStubs.find(value);
+    if (found != mStubs.end() && found->second->object) {
+        id = AcDbObjectId(found->second);
+        return Acad::eOk;
+    }
+    if (!createIfNotFound)
+        return Acad::eUnknownHandle;
+    if (found == mStubs.end()) {
+        // A place for an object that is yet to come under that handle.
+        auto* stub = new AcDbStub;
+        stub->database = this;
+        stub->handle = handle;
+        found = mStubs.emplace(value, stub).first;
+        if (value >= mHandseed)
+            mHandseed = value + 1;
+    }
+    id = AcDbObjectId(found->second);
+    return Acad::eOk;
+}
+
+AcDbObjectId AcDbDatabase::namedObjectsDictionaryId() const
+{
+    return mNamedObjects;
+}
+
+AcDbObjectId AcDbDatabase::blockTableId() const
+{
+    return mBlockTable;
+}
+
+Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& dictionary, AcDb::OpenMode mode)
+{
+    return acdbOpenObject(dictionary, mNamedObjects, mode);
+}
+
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbBlockTable*& table, AcDb::OpenMode mode)
+{
+    return acdbOpenObject(table, mBlockTable, mode);
+}
+
+Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& table, AcDb::OpenMode mode)
+{
+    return getSymbolTable(table, mode);
+}
+
+AcDbHandle AcDbDatabase::handseed() const
+{
+    return AcDbHandle(mHandseed);
+}
+
+Adesk::Int32 AcDbDatabase::approxNumObjects() const
+{
+    Adesk::Int32 count = 0;
+    for (const auto& entry : mStubs)
+        count += entry.second->object ? 1 : 0;
+    return count;
+}
+
+bool dwgHostResolveHandle(AcDbDwgFiler* filer, const AcDbHandle& handle, AcDbObjectId& id)
+{
+    id.setNull();
+    AcDbDatabase* database = filer->database();
+    return database && database->getAcDbObjectId(id, false, handle) == Acad::eOk;
+}
+
+bool dwgHostCountFits(AcDbDwgFiler* filer, Adesk::Int32 count, Adesk::UInt32 itemsPerEntry)
+{
+    if (filer->filerStatus() != Acad::eOk || count < 0)
+        return false;
+    return static_cast<Adesk::UInt64>(count) * itemsPerEntry <= filer->remainingItems();
+}

@@ -1,0 +1,184 @@
+// Dictionaries of drawing objects and their iterator.
+#include "HostInternal.h"
+
+DWGHOST_DEFINE_MEMBERS(AcDbDictionary, kDbDictionary)
+
+namespace
+{
+bool isLive(const AcDbObjectId& id)
+{
+    return id.isValid() && !id.isErased();
+}
+}  // namespace
+
+AcDbDictionary::AcDbDictionary() = default;
+AcDbDictionary::~AcDbDictionary() = default;
+
+std::vector<std::pair<std::wstring, AcDbObjectId>> AcDbDictionary::liveEntries() const
+{
+    std::vector<std::pair<std::wstring, AcDbObjectId>> entries;
+    for (const auto& entry : mEntries) {
+        if (isLive(entry.second))
+            entries.emplace_back(entry);
+    }
+    return entries;
+}
+
+Acad::ErrorStatus AcDbDictionary::getAt(const ACHAR* key, AcDbObjectId& id) const
+{
+    id.setNull();
+    if (!isReadEnabled())
+        return Acad::eNotOpenForRead;
+    if (!key)
+        return Acad::eInvalidKey;
+    auto found = mEntries.find(key);
+    if (found == mEntries.end() || !isLive(found->second))
+        return Acad::eKeyNotFound;
+    id = found->second;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDictionary::getAt(const ACHAR* key, AcDbObject*& object, AcDb::OpenMode mode) const
+{
+    object = nullptr;
+    AcDbObjectId id;
+    const Acad::ErrorStatus status = getAt(key, id);
+    if (status != Acad::eOk)
+        return status;
+    return acdbOpenAcDbObject(object, id, mode);
+}
+
+bool AcDbDictionary::has(const ACHAR* key) const
+{
+    if (!key)
+        return false;
+    auto found = mEntries.find(key);
+    return found != mEntries.end() && isLive(found->second);
+}
+
+Adesk::UInt32 AcDbDictionary::numEntries() const
+{
+    return static_cast<Adesk::UInt32>(liveEntries().size());
+}
+
+Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* object, AcDbObjectId& id)
+{
+    id.setNull();
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    if (!key)
+        return Acad::eInvalidKey;
+    if (!object)
+        return Acad::eNullObjectPointer;
+    AcDbDatabase* db = database();
+    if (!db)
+        return Acad::eNoDatabase;
+    if (object->database() && object->database() != db)
+        return Acad::eWrongDatabase;
+
+    // The object it replaces is erased by the host itself, whoever has it open.
+    AcDbObject* replaced = nullptr;
+    auto found = mEntries.find(key);
+    if (found != mEntries.end() && isLive(found->second)) {
+        AcDbStub* stub = DwgHostObjectAccess::stub(found->second);
+        if (stub->object != object) {
+            replaced = stub->object;
+            const Acad::ErrorStatus allowed = DwgHostObjectAccess::askErase(*replaced, true);
+            if (allowed != Acad::eOk)
+                return allowed;
+        }
+    }
+    if (!object->database()) {
+        AcDbObjectId added;
+        const Acad::ErrorStatus status = db->addAcDbObject(added, object);
+        if (status != Acad::eOk)
+            return status;
+    }
+    if (replaced)
+        DwgHostObjectAccess::stub(*replaced)->erased = true;
+    mEntries[key] = object->objectId();
+    DwgHostObjectAccess::setOwner(*object, objectId());
+    id = object->objectId();
+    return Acad::eOk;
+}
+
+AcDbDictionaryIterator* AcDbDictionary::newIterator() const
+{
+    return new AcDbDictionaryIterator(liveEntries());
+}
+
+Acad::ErrorStatus AcDbDictionary::dwgOutFields(AcDbDwgFiler* filer) const
+{
+    assertReadEnabled();
+    AcDbObject::dwgOutFields(filer);
+    const auto entries = liveEntries();
+    filer->writeInt32(static_cast<Adesk::Int32>(entries.size()));
+    for (const auto& entry : entries) {
+        filer->writeString(entry.first.c_str());
+        filer->writeAcDbHandle(entry.second.handle());
+    }
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus AcDbDictionary::dwgInFields(AcDbDwgFiler* filer)
+{
+    assertWriteEnabled();
+    AcDbObject::dwgInFields(filer);
+    mEntries.clear();
+    Adesk::Int32 count = 0;
+    filer->readInt32(&count);
+    if (!dwgHostCountFits(filer, count, 2)) {
+        filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
+        return filer->filerStatus();
+    }
+    for (Adesk::Int32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i) {
+        ACHAR* key = nullptr;
+        AcDbHandle handle;
+        filer->readString(&key);
+        filer->readAcDbHandle(&handle);
+        AcDbObjectId id;
+        const bool resolved = key && dwgHostResolveHandle(filer, handle, id);
+        const bool fresh = resolved && mEntries.emplace(key, id).second;
+        acutDelBuffer(key);
+        if (!fresh)
+            filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
+    }
+    return filer->filerStatus();
+}
+
+AcDbDictionaryIterator::AcDbDictionaryIterator(std::vector<std::pair<std::wstring, AcDbObjectId>> entries)
+    : mEntries(std::move(entries))
+{
+}
+
+AcDbDictionaryIterator::~AcDbDictionaryIterator() = default;
+
+bool AcDbDictionaryIterator::done() const
+{
+    return mIndex >= mEntries.size();
+}
+
+bool AcDbDictionaryIterator::next()
+{
+    if (!done())
+        ++mIndex;
+    return !done();
+}
+
+const ACHAR* AcDbDictionaryIterator::name() const
+{
+    return done() ? nullptr : mEntries[mIndex].first.c_str();
+}
+
+AcDbObjectId AcDbDictionaryIterator::objectId() const
+{
+    return done() ? AcDbObjectId() : mEntries[mIndex].second;
+}
+
+Acad::ErrorStatus AcDbDictionaryIterator::getObject(AcDbObject*& object, AcDb::OpenMode mode)
+{
+    object = nullptr;
+    if (done())
+        return Acad::eInvalidInput;
+    return acdbOpenAcDbObject(object, mEntries[mIndex].second, mode);
+}

@@ -1,0 +1,181 @@
+// Saving a drawing to a file and reading one back.
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "DrawingFile.h"
+
+namespace
+{
+using DwgHostDetail::DrawingImage;
+using DwgHostDetail::ObjectRecord;
+
+bool isLive(const AcDbObjectId& id)
+{
+    return id.isValid() && !id.isErased();
+}
+
+AcDbProxyClassInfo classOf(const AcDbObject& object)
+{
+    if (const AcDbProxyObject* proxy = AcDbProxyObject::cast(&object))
+        return proxy->originalClass();
+    AcDbProxyClassInfo info;
+    if (const AcRxClass* cls = object.isA()) {
+        info.name = cls->name();
+        info.parentName = cls->parentName();
+        info.dxfName = cls->dxfName();
+        info.appName = cls->appName();
+        info.proxyFlags = cls->proxyFlags();
+        cls->getClassVersion(info.dwgVersion, info.maintenanceVersion);
+    }
+    return info;
+}
+
+Adesk::UInt64 liveHandle(const AcDbObjectId& id)
+{
+    return isLive(id) ? static_cast<Adesk::UInt64>(id.handle()) : 0;
+}
+
+// The objects that are not erased, in ascending handles, with the classes they use.
+DrawingImage capture(AcDbDatabase& database)
+{
+    DrawingImage image;
+    image.handseed = database.handseed();
+    image.namedObjects = liveHandle(database.namedObjectsDictionaryId());
+    image.blockTable = liveHandle(database.blockTableId());
+    std::map<std::wstring, Adesk::UInt32> classIndex;
+    for (const auto& entry : DwgHostDatabaseAccess::stubs(database)) {
+        const AcDbStub* stub = entry.second;
+        if (!stub->object || stub->erased)
+            continue;
+        const AcDbObject& object = *stub->object;
+        ObjectRecord record;
+        record.handle = entry.first;
+        record.owner = liveHandle(object.ownerId());
+        AcDbProxyClassInfo cls = classOf(object);
+        auto known = classIndex.emplace(cls.name, static_cast<Adesk::UInt32>(image.classes.size()));
+        if (known.second)
+            image.classes.push_back(std::move(cls));
+        record.classIndex = known.first->second;
+        AcDbMemoryFiler filer(&database, AcDb::kFileFiler);
+        {
+            FilingGuard filing(object);
+            object.dwgOutFields(&filer);
+        }
+        record.items = filer.items();
+        image.objects.push_back(std::move(record));
+    }
+    return image;
+}
+
+// Files in one object; anything but a clean read is a failure.
+Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, AcDbDatabase& database)
+{
+    AcDbMemoryFiler filer(record.items, &database, AcDb::kFileFiler);
+    Acad::ErrorStatus status = Acad::eOk;
+    FilingGuard filing(object);
+    try {
+        status = object.dwgInFields(&filer);
+    } catch (...) {
+        status = Acad::eDwgObjectImproperlyRead;
+    }
+    return status != Acad::eOk ? status : filer.filerStatus();
+}
+
+// Makes the drawing of the image in an empty database. A host class whose record
+// does not read refuses the file; any other object that cannot be made or read
+// becomes a proxy of its record.
+bool build(AcDbDatabase& database, const DrawingImage& image)
+{
+    auto& stubs = DwgHostDatabaseAccess::stubs(database);
+    std::vector<AcDbStub*> placed;
+    std::vector<bool> asProxy;
+    for (const ObjectRecord& record : image.objects) {
+        const AcDbProxyClassInfo& info = image.classes[record.classIndex];
+        AcDbObject* object = nullptr;
+        if (AcRxClass* cls = acrxFindAcRxClass(info.name.c_str())) {
+            AcRxObject* made = cls->create();
+            object = AcDbObject::cast(made);
+            if (made && !object)
+                delete made;
+            if (object && object->database())
+                object = nullptr;  // a pseudo-constructor must make a new object
+        }
+        asProxy.push_back(object == nullptr);
+        if (!object)
+            object = new AcDbProxyObject(info, record.items);
+        auto* stub = new AcDbStub;
+        stub->database = &database;
+        stub->handle = AcDbHandle(record.handle);
+        stub->object = object;
+        stubs.emplace(record.handle, stub);
+        DwgHostObjectAccess::attach(*object, stub);
+        placed.push_back(stub);
+    }
+    for (std::size_t i = 0; i < image.objects.size(); ++i) {
+        if (asProxy[i])
+            continue;
+        const ObjectRecord& record = image.objects[i];
+        AcDbObject* object = placed[i]->object;
+        if (fileIn(*object, record, database) == Acad::eOk)
+            continue;
+        const AcRxClass* cls = object->isA();
+        if (!cls || DwgHostClassAccess::isBuiltIn(*cls))
+            return false;
+        auto* proxy = new AcDbProxyObject(image.classes[record.classIndex], record.items);
+        DwgHostObjectAccess::attach(*object, nullptr);
+        delete object;
+        placed[i]->object = proxy;
+        DwgHostObjectAccess::attach(*proxy, placed[i]);
+    }
+    for (std::size_t i = 0; i < image.objects.size(); ++i) {
+        const Adesk::UInt64 owner = image.objects[i].owner;
+        DwgHostObjectAccess::setOwner(*placed[i]->object, owner ? AcDbObjectId(stubs.at(owner)) : AcDbObjectId());
+    }
+    auto root = [&](Adesk::UInt64 handle) { return handle ? AcDbObjectId(stubs.at(handle)) : AcDbObjectId(); };
+    DwgHostDatabaseAccess::setRoots(database, root(image.namedObjects), root(image.blockTable));
+    DwgHostDatabaseAccess::setHandseed(database, image.handseed);
+    return true;
+}
+}  // namespace
+
+Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName)
+{
+    if (!fileName || !*fileName)
+        return Acad::eInvalidInput;
+    const std::vector<unsigned char> bytes = DwgHostDetail::encodeDrawing(capture(*this));
+    std::ofstream out(DwgHostDetail::toUtf8(fileName), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return out ? Acad::eOk : Acad::eFileAccessErr;
+}
+
+Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
+{
+    if (!fileName || !*fileName)
+        return Acad::eInvalidInput;
+    if (!mStubs.empty())
+        return Acad::eNotApplicable;
+    std::ifstream in(DwgHostDetail::toUtf8(fileName), std::ios::binary);
+    if (!in)
+        return Acad::eFileAccessErr;
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return Acad::eFileAccessErr;
+
+    DrawingImage image;
+    const Acad::ErrorStatus status = DwgHostDetail::decodeDrawing(bytes, image);
+    if (status != Acad::eOk)
+        return status;
+    bool built = false;
+    try {
+        built = build(*this, image);
+    } catch (...) {
+        built = false;
+    }
+    if (!built) {
+        DwgHostDatabaseAccess::clear(*this);
+        return Acad::eDwgObjectImproperlyRead;
+    }
+    return Acad::eOk;
+}

@@ -1,0 +1,16 @@
+// The abstract DWG filer.
+#include "HostInternal.h"
+
+DWGHOST_DEFINE_MEMBERS(AcDbDwgFiler, kDbDwgFiler)
+
+AcDbDwgFiler::~AcDbDwgFiler() = default;
+
+AcDbDatabase* AcDbDwgFiler::database() const
+{
+    return nullptr;
+}
+
+Adesk::UInt32 AcDbDwgFiler::remainingItems() const
+{
+    return 0;
+}

@@ -1,0 +1,300 @@
+// Drawing files: a round trip of the host's and of registered classes, proxies for
+// unregistered ones, and files that are refused rather than read as garbage.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "HostTestSupport.h"
+#include "TestRecord.h"
+
+namespace
+{
+std::vector<unsigned char> bytesOf(const std::wstring& path)
+{
+    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
+    return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::wstring& path, const std::vector<unsigned char>& bytes)
+{
+    std::ofstream out(std::string(path.begin(), path.end()), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class DrawingFileTest : public DrawingTest
+{
+protected:
+    void SetUp() override
+    {
+        DrawingTest::SetUp();
+        TestRecord::rxInit();
+    }
+    void TearDown() override
+    {
+        delete reread;
+        for (const std::wstring& path : files)
+            std::remove(std::string(path.begin(), path.end()).c_str());
+        TestRecord::rxInit();
+        DrawingTest::TearDown();
+    }
+
+    std::wstring file(const char* name)
+    {
+        const std::string path = testing::TempDir() + "dwghost_" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + name + ".dwg";
+        files.emplace_back(path.begin(), path.end());
+        return files.back();
+    }
+
+    // A drawing with a sub-dictionary holding a record and a block reference in model space.
+    void buildDrawing()
+    {
+        AcDbBlockTable* table = nullptr;
+        ASSERT_EQ(Acad::eOk, db->getBlockTable(table, AcDb::kForWrite));
+        auto* wheel = new AcDbBlockTableRecord;
+        wheel->setName(L"Wheel");
+        table->add(wheelId, wheel);
+        wheel->close();
+        AcDbBlockTableRecord* modelSpace = nullptr;
+        ASSERT_EQ(Acad::eOk, table->getAt(ACDB_MODEL_SPACE, modelSpace, AcDb::kForWrite));
+        table->close();
+        auto* reference = new AcDbBlockReference(AcGePoint3d(1.0, 2.0, 3.0), wheelId);
+        reference->setScaleFactors(AcGeScale3d(2.0, 2.5, 3.0));
+        modelSpace->appendAcDbEntity(referenceId, reference);
+        reference->setVisibility(AcDb::kInvisible);
+        reference->close();
+        modelSpace->close();
+
+        subId = store(L"QD_SIM", new AcDbDictionary);
+        AcDbDictionary* sub = nullptr;
+        ASSERT_EQ(Acad::eOk, acdbOpenObject(sub, subId, AcDb::kForWrite));
+        auto* record = new TestRecord;
+        record->name = L"Sim A";
+        record->speed = 12.5;
+        record->at = AcGePoint3d(4.0, 5.0, 6.0);
+        record->flag = true;
+        for (int i = 0; i < 16; ++i)
+            record->stamp[i] = static_cast<unsigned char>(i * 3);
+        record->ref = referenceId.handle();
+        sub->setAt(L"Sim A", record, recordId);
+        record->close();
+        sub->close();
+    }
+
+    // Reads the file into a fresh database; the status of the read.
+    Acad::ErrorStatus readBack(const std::wstring& path)
+    {
+        delete reread;
+        reread = new AcDbDatabase(false, true);
+        return reread->readDwgFile(path.c_str());
+    }
+
+    // The object under QD_SIM/key of the read drawing, opened for read.
+    AcDbObject* openReadEntry(const ACHAR* key)
+    {
+        AcDbDictionary* nod = nullptr;
+        EXPECT_EQ(Acad::eOk, reread->getNamedObjectsDictionary(nod, AcDb::kForRead));
+        AcDbObject* sub = nullptr;
+        EXPECT_EQ(Acad::eOk, nod->getAt(L"QD_SIM", sub, AcDb::kForRead));
+        nod->close();
+        AcDbObject* entry = nullptr;
+        if (sub) {
+            EXPECT_EQ(Acad::eOk, AcDbDictionary::cast(sub)->getAt(key, entry, AcDb::kForRead));
+            sub->close();
+        }
+        return entry;
+    }
+
+    AcDbObjectId wheelId, referenceId, subId, recordId;
+    AcDbDatabase* reread = nullptr;
+    std::vector<std::wstring> files;
+};
+}  // namespace
+
+TEST_F(DrawingFileTest, ADrawingComesBackWithItsHandlesOwnersAndFields)
+{
+    buildDrawing();
+    const std::wstring path = file("roundtrip");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    ASSERT_EQ(Acad::eOk, readBack(path));
+
+    EXPECT_EQ(db->approxNumObjects(), reread->approxNumObjects());
+    EXPECT_EQ(static_cast<Adesk::UInt64>(db->handseed()), static_cast<Adesk::UInt64>(reread->handseed()));
+    EXPECT_EQ(db->namedObjectsDictionaryId().handle(), reread->namedObjectsDictionaryId().handle());
+
+    AcDbObject* entry = openReadEntry(L"Sim A");
+    TestRecord* record = TestRecord::cast(entry);
+    ASSERT_NE(nullptr, record);
+    EXPECT_EQ(recordId.handle(), record->objectId().handle());
+    EXPECT_EQ(subId.handle(), record->ownerId().handle());
+    EXPECT_EQ(L"Sim A", record->name);
+    EXPECT_EQ(12.5, record->speed);
+    EXPECT_EQ(6.0, record->at.z);
+    EXPECT_TRUE(record->flag);
+    EXPECT_EQ(45, record->stamp[15]);
+    EXPECT_EQ(referenceId.handle(), record->ref);
+    record->close();
+
+    AcDbObjectId id;
+    ASSERT_EQ(Acad::eOk, reread->getAcDbObjectId(id, false, referenceId.handle()));
+    AcDbBlockReference* reference = nullptr;
+    ASSERT_EQ(Acad::eOk, acdbOpenObject(reference, id, AcDb::kForRead));
+    EXPECT_EQ(AcDb::kInvisible, reference->visibility());
+    EXPECT_EQ(wheelId.handle(), reference->blockTableRecord().handle());
+    EXPECT_EQ(AcGeScale3d(2.0, 2.5, 3.0), reference->scaleFactors());
+    EXPECT_EQ(2.0, reference->position().y);
+    AcDbBlockTableRecord* modelSpace = nullptr;
+    ASSERT_EQ(Acad::eOk, acdbOpenObject(modelSpace, reference->blockId(), AcDb::kForRead));
+    const ACHAR* name = nullptr;
+    modelSpace->getName(name);
+    EXPECT_STREQ(ACDB_MODEL_SPACE, name);
+    modelSpace->close();
+    reference->close();
+}
+
+TEST_F(DrawingFileTest, ErasedObjectsAreNotSaved)
+{
+    buildDrawing();
+    AcDbObject* record = nullptr;
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(record, recordId, AcDb::kForWrite));
+    record->erase();
+    record->close();
+    const std::wstring path = file("erased");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    ASSERT_EQ(Acad::eOk, readBack(path));
+
+    AcDbObjectId id;
+    EXPECT_EQ(Acad::eUnknownHandle, reread->getAcDbObjectId(id, false, recordId.handle()));
+    AcDbDictionary* nod = nullptr;
+    ASSERT_EQ(Acad::eOk, reread->getNamedObjectsDictionary(nod, AcDb::kForRead));
+    AcDbObject* sub = nullptr;
+    ASSERT_EQ(Acad::eOk, nod->getAt(L"QD_SIM", sub, AcDb::kForRead));
+    EXPECT_EQ(0u, AcDbDictionary::cast(sub)->numEntries());
+    sub->close();
+    nod->close();
+}
+
+TEST_F(DrawingFileTest, AnUnregisteredClassIsKeptAsAProxyAndWrittenBackByteForByte)
+{
+    buildDrawing();
+    const std::wstring original = file("original");
+    ASSERT_EQ(Acad::eOk, db->saveAs(original.c_str()));
+
+    deleteAcRxClass(TestRecord::desc());
+    ASSERT_EQ(Acad::eOk, readBack(original));
+    AcDbObject* entry = openReadEntry(L"Sim A");
+    AcDbProxyObject* proxy = AcDbProxyObject::cast(entry);
+    ASSERT_NE(nullptr, proxy);
+    EXPECT_STREQ(L"DwgHostTestRecord", proxy->originalClassName());
+    EXPECT_STREQ(L"DWGHOSTTESTRECORD", proxy->originalDxfName());
+    EXPECT_STREQ(L"\"DwgHostTests.dbx\";", proxy->applicationDescription());
+    EXPECT_EQ(AcDbProxyObject::kEraseAllowed, proxy->proxyFlags());
+    ASSERT_EQ(7u, proxy->items().size());
+    EXPECT_EQ(L"Sim A", proxy->items()[1].text);
+    proxy->close();
+
+    const std::wstring resaved = file("resaved");
+    ASSERT_EQ(Acad::eOk, reread->saveAs(resaved.c_str()));
+    EXPECT_EQ(bytesOf(original), bytesOf(resaved));
+
+    TestRecord::rxInit();
+    ASSERT_EQ(Acad::eOk, readBack(resaved));
+    TestRecord* record = TestRecord::cast(openReadEntry(L"Sim A"));
+    ASSERT_NE(nullptr, record);
+    EXPECT_EQ(12.5, record->speed);
+    record->close();
+}
+
+TEST_F(DrawingFileTest, ARecordItsClassRefusesToReadIsKeptAsAProxy)
+{
+    buildDrawing();
+    AcDbObject* object = nullptr;
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(object, recordId, AcDb::kForWrite));
+    TestRecord::cast(object)->writtenVersion = 101;
+    object->close();
+    const std::wstring path = file("oldversion");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+
+    ASSERT_EQ(Acad::eOk, readBack(path));
+    AcDbProxyObject* proxy = AcDbProxyObject::cast(openReadEntry(L"Sim A"));
+    ASSERT_NE(nullptr, proxy);
+    EXPECT_EQ(101, proxy->items()[0].int32);
+    proxy->close();
+    const std::wstring resaved = file("resaved");
+    ASSERT_EQ(Acad::eOk, reread->saveAs(resaved.c_str()));
+    EXPECT_EQ(bytesOf(path), bytesOf(resaved));
+}
+
+TEST_F(DrawingFileTest, AProxyIsErasedOnlyWhenItsClassAllowedIt)
+{
+    for (int flags : {int(AcDbProxyObject::kNoOperation), int(AcDbProxyObject::kEraseAllowed)}) {
+        TestRecord::reregister(flags);
+        delete db;
+        db = new AcDbDatabase;
+        acdbHostApplicationServices()->setWorkingDatabase(db);
+        buildDrawing();
+        const std::wstring path = file(flags ? "erasable" : "kept");
+        ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+        deleteAcRxClass(TestRecord::desc());
+        ASSERT_EQ(Acad::eOk, readBack(path));
+
+        AcDbObjectId id;
+        ASSERT_EQ(Acad::eOk, reread->getAcDbObjectId(id, false, recordId.handle()));
+        AcDbObject* proxy = nullptr;
+        ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(proxy, id, AcDb::kForWrite));
+        EXPECT_EQ(flags ? Acad::eOk : Acad::eNotAllowedForThisProxy, proxy->erase());
+        proxy->close();
+    }
+}
+
+TEST_F(DrawingFileTest, FilesThatAreNoDrawingOrCannotBeReadAreRefused)
+{
+    const std::wstring path = file("notadrawing");
+    writeBytes(path, {'n', 'o', 't', ' ', 'a', ' ', 'd', 'r', 'a', 'w', 'i', 'n', 'g', 0, 0, 0});
+    EXPECT_EQ(Acad::eBadDwgHeader, readBack(path));
+    EXPECT_EQ(Acad::eFileAccessErr, readBack(file("missing")));
+
+    buildDrawing();
+    const std::wstring good = file("good");
+    ASSERT_EQ(Acad::eOk, db->saveAs(good.c_str()));
+    EXPECT_EQ(Acad::eNotApplicable, db->readDwgFile(good.c_str()));
+    EXPECT_EQ(Acad::eFileAccessErr, db->saveAs(L"/nonexistent-folder/drawing.dwg"));
+}
+
+TEST_F(DrawingFileTest, ATruncatedFileIsRefusedAtEveryLength)
+{
+    buildDrawing();
+    const std::wstring path = file("whole");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    const std::vector<unsigned char> whole = bytesOf(path);
+    const std::wstring cut = file("cut");
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        writeBytes(cut, std::vector<unsigned char>(whole.begin(), whole.begin() + static_cast<long>(length)));
+        EXPECT_NE(Acad::eOk, readBack(cut)) << length;
+        EXPECT_EQ(0, reread->approxNumObjects()) << length;
+    }
+}
+
+TEST_F(DrawingFileTest, ACorruptFileIsReadOrRefusedButNeverCrashesTheHost)
+{
+    buildDrawing();
+    const std::wstring path = file("whole");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    const std::vector<unsigned char> whole = bytesOf(path);
+    const std::wstring bad = file("bad");
+    int refused = 0;
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+        for (unsigned char flip : {0x01, 0x80, 0xFF}) {
+            std::vector<unsigned char> bytes = whole;
+            bytes[at] ^= flip;
+            writeBytes(bad, bytes);
+            if (readBack(bad) != Acad::eOk) {
+                ++refused;
+                EXPECT_EQ(0, reread->approxNumObjects()) << at;
+            }
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
