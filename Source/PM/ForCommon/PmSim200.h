@@ -12,6 +12,7 @@
 
 class CPmSection200;
 class CPmSim;
+class CPmSim200;
 
 // The stored records read the edited time, which the client sees only as text.
 struct PmSimTimes
