@@ -35,4 +35,10 @@ function(pm_add_module name)
   pm_apply_variant(${name} ${name})
   target_link_libraries(${name} PRIVATE PmSourceIncludes ${M_LINK})
   target_link_options(${name} PRIVATE -Wl,-Bsymbolic -Wl,--no-undefined)
+  # A client reaches the module's exported data (a class descriptor, vtables)
+  # through its global offset table, as a Windows client reaches a DLL's data
+  # through the import table: a copy of that data in a position-independent
+  # executable would not be the one the module, bound to its own definitions,
+  # works with.
+  target_compile_options(${name} INTERFACE -fPIC)
 endfunction()

@@ -30,6 +30,8 @@ set(PM_MODEL101_SOURCES
 # Point and vector measures (their constructors and components are inline).
 set(PM_POINTS_SOURCES ${PM_LEGACY101_DIR}/QdPoint.cpp ${PM_LEGACY101_DIR}/QdVector.cpp)
 
+include(${CMAKE_CURRENT_LIST_DIR}/PM/DwgHost/Sources.cmake)
+
 # What every system source needs on its include path.
 add_library(PmSourceIncludes INTERFACE)
 target_include_directories(PmSourceIncludes INTERFACE ${PM_FORCOMMON_DIR} ${PM_LEGACY101_DIR})

@@ -1,0 +1,81 @@
+#include "PmAcadSection200.h"
+
+#include <dbfiler.h>
+
+#include "PmAcadSegment200.h"
+#include "PmFilerCounts.h"
+#include "PmLegacyBinding.h"
+#include "PmPart.h"
+#include "ZrAcadBlock.h"
+
+namespace
+{
+constexpr Adesk::UInt32 kItemsPerSegment = 5;  // at least a part record and a position count
+
+// Moves a part's own block; only current blocks, and legacy ones where the
+// format 101 module is bound, are moved.
+void MoveBlock(CPmPart& part, const dpoint3d& position)
+{
+    CQdBlock* block = part.Block();
+    if (!block)
+        return;
+    if (auto* current = dynamic_cast<CZrAcadBlock*>(block))
+    {
+        current->SetPos(position);
+        return;
+    }
+#if defined(PM_BINDS_FORMAT101)
+    AcDbHandle handle;
+    if (PmLegacy::IsLegacyBlock(*block, handle))
+        PmLegacy::SetLegacyBlockPos(*block, position);
+#endif
+}
+} // namespace
+
+void CPmAcadSection200::AddSegment(CPmSegment200* segment)
+{
+    // A segment without a position or a part has no blocks to place.
+    if (segment && segment->Part() && segment->Position(0))
+    {
+        const dpoint3d first = segment->Position(0)->pt;
+        CPmPart& part = *segment->Part();
+        MoveBlock(part, first);
+        for (int i = 0; i < part.NumSubParts(); ++i)
+            MoveBlock(*part.SubPart(i), first);
+    }
+    CPmSection200::AddSegment(segment);
+}
+
+void CPmAcadSection200::Save(AcDbDwgFiler* filer) const
+{
+    filer->writeDouble(Speed());
+    filer->writeInt32(SpeedUnits());
+    std::vector<const CPmSegment200*> segments;
+    for (const CPmSegment200* segment : *Segments())
+    {
+        if (segment)
+            segments.push_back(segment);
+    }
+    filer->writeInt32(static_cast<Adesk::Int32>(segments.size()));
+    for (const CPmSegment200* segment : segments)
+        segment->Save(filer);
+}
+
+void CPmAcadSection200::Load(AcDbDwgFiler* filer)
+{
+    double speed = 10.0;
+    Adesk::Int32 units = 0;
+    filer->readDouble(&speed);
+    filer->readInt32(&units);
+    // The stored values are taken as they are, without the unit conversion.
+    static_cast<CPmSection200&>(*this) = CPmSection200(speed, units);
+
+    const int count = PmFilerCounts::Read(filer, kItemsPerSegment);
+    for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
+    {
+        auto* segment = new CPmAcadSegment200();
+        Segments()->push_back(segment);
+        segment->Load(filer);
+        SetLength(segment->Length());  // appended directly: no block is moved while a drawing is read
+    }
+}

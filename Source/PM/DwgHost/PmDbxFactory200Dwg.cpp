@@ -1,0 +1,190 @@
+// The simulation factory of the DWG-host modules: every simulation it hands
+// out is a detached CPmAcadSim200 on the host heap, every section, segment and
+// part of the DWG classes.
+#include <memory>
+
+#include "PmAcadPart.h"
+#include "PmAcadSection200.h"
+#include "PmAcadSegment200.h"
+#include "PmAcadSim200.h"
+#include "PmAcadSimList200.h"
+#include "PmDbxFactory200.h"
+#include "PmLegacyBinding.h"
+#include "PmSim.h"
+
+namespace
+{
+// Ends a simulation object the factory opened or made: a stored one is closed,
+// a detached one (never in the drawing) is freed.
+void Release(CPmAcadSim200* sim)
+{
+    if (sim->objectId().isNull())
+        delete sim;
+    else
+        sim->Close();
+}
+
+// The format 101 simulation stored under the name, converted and named with
+// it; null when there is none or the build binds no format 101 module.
+CPmAcadSim200* LoadLegacySim(const CString& name)
+{
+#if defined(PM_BINDS_FORMAT101)
+    std::unique_ptr<CPmSim> legacy(PmLegacy::LoadSim(name));
+    if (!legacy)
+        return nullptr;
+    auto* converted = new CPmAcadSim200(*legacy);
+    converted->SetName(name);
+    return converted;
+#else
+    static_cast<void>(name);
+    return nullptr;
+#endif
+}
+} // namespace
+
+CPmSim200* CPmDbxFactory200::MakeSim(PmSimId id, int type)
+{
+    auto* sim = new CPmAcadSim200;
+    sim->SetId(id);
+    sim->SetType(type);
+    return sim;
+}
+
+CPmSim200* CPmDbxFactory200::CopySim(const CPmSim200& sim)
+{
+    return new CPmAcadSim200(sim);
+}
+
+CPmSection200* CPmDbxFactory200::MakeSection()
+{
+    return new CPmAcadSection200;
+}
+
+CPmSection200* CPmDbxFactory200::CopySection(const CPmSection200& section)
+{
+    return new CPmAcadSection200(section);
+}
+
+CPmSection200* CPmDbxFactory200::CopySection(const CPmSection& legacySection)
+{
+    return new CPmAcadSection200(legacySection);
+}
+
+CPmSegment200* CPmDbxFactory200::MakeSegment()
+{
+    return new CPmAcadSegment200;
+}
+
+CPmSegment200* CPmDbxFactory200::CopySegment(const CPmSegment200& segment)
+{
+    return new CPmAcadSegment200(segment);
+}
+
+CPmSegment200* CPmDbxFactory200::CopySegment(const CPmSegment& legacySegment)
+{
+    return new CPmAcadSegment200(legacySegment);
+}
+
+CPmPart* CPmDbxFactory200::MakePart()
+{
+    return new CPmAcadPart;
+}
+
+CPmPart* CPmDbxFactory200::CopyPart(const CPmPart& part)
+{
+    return new CPmAcadPart(part);
+}
+
+CPmSimList200* CPmDbxFactory200::MakeSimList()
+{
+    return new CPmAcadSimList200;
+}
+
+CPmSimList200* CPmDbxFactory200::LoadSimList(bool keepAll, bool upgrade)
+{
+    CPmSimList200* list = new CPmAcadSimList200;
+    list->Load(keepAll, upgrade);
+    return list;
+}
+
+void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
+{
+    names.clear();
+    std::unique_ptr<CPmSimList200> list(new CPmAcadSimList200);
+    list->Load(true, false);
+    for (int i = 0; i < list->Size(); ++i)
+        names.push_back(*list->Sim(i)->Name());
+}
+
+CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+{
+    CPmAcadSim200* found = PmAcadSimOf(CPmAcadSim200::Load(name));
+    if (!found)
+    {
+        found = LoadLegacySim(name);
+        if (!found)
+            return nullptr;
+        found->SetIsCurVersion(false);
+    }
+    auto* copy = new CPmAcadSim200(static_cast<const CPmSim200&>(*found));
+    Release(found);
+    return copy;
+}
+
+void CPmDbxFactory200::UpgradeSim(const CString& name)
+{
+    if (CPmAcadSim200* current = PmAcadSimOf(CPmAcadSim200::Load(name)))
+    {
+        current->Close();
+        return;
+    }
+    CPmAcadSim200* converted = LoadLegacySim(name);
+    if (!converted)
+        return;
+    converted->SetIsCurVersion(true);
+    // Stored, it replaces the format 101 object of the key and is the drawing's.
+    CZrAcadObject::Save(kPmSimDictionary, name, converted);
+    if (converted->objectId().isNull())
+        delete converted;
+}
+
+int CPmDbxFactory200::DeleteSim(const CString& name)
+{
+    CPmSim200* sim = LoadSim(name);
+    if (!sim)
+        return 0;
+    if (sim->SimInUse())
+    {
+        DeleteSim(sim);
+        return 2;
+    }
+    sim->Delete();
+    DeleteSim(sim);
+    return 1;
+}
+
+void CPmDbxFactory200::DeleteSim(CPmSim200* sim)
+{
+    if (!sim)
+        return;
+    CPmAcadSim200* object = PmAcadSimOf(sim);
+    if (!object)
+    {
+        delete sim;
+        return;
+    }
+    // A simulation resident in the drawing is the drawing's: it is only cancelled.
+    if (!object->objectId().isNull())
+        object->cancel();
+    else
+        delete object;
+}
+
+void CleanSims()
+{
+    std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, false));
+    if (!list)
+        return;
+    for (int i = 0; i < list->Size(); ++i)
+        list->Sim(i)->Delete();
+}

@@ -1,0 +1,83 @@
+#include "PmSimRecord.h"
+
+#include <dbfiler.h>
+
+#include "PmAcadSection200.h"
+#include "PmFilerCounts.h"
+#include "PmSim200.h"
+#include "PmTimeRecord.h"
+
+namespace
+{
+constexpr Adesk::UInt32 kItemsPerSection = 3;  // speed, units, segment count
+
+void WriteTime(AcDbDwgFiler* filer, const CTime& time)
+{
+    const PmTimeRecord::Bytes bytes = PmTimeRecord::Encode(time);
+    filer->writeBytes(bytes.data(), bytes.size());
+}
+
+CTime ReadTime(AcDbDwgFiler* filer)
+{
+    PmTimeRecord::Bytes bytes{};
+    if (filer->readBytes(bytes.data(), bytes.size()) != Acad::eOk)
+        return CTime(0);
+    return PmTimeRecord::Decode(bytes);
+}
+} // namespace
+
+Acad::ErrorStatus PmSimRecord::Write(AcDbDwgFiler* filer, const CPmSim200& sim)
+{
+    filer->writeInt32(kVersion);
+    filer->writeInt32(sim.Type());
+    filer->writeAcDbHandle(AcDbHandle(static_cast<Adesk::UInt64>(sim.Id())));
+    filer->writeBool(sim.SimInUse() != 0);
+    WriteTime(filer, sim.DttmCreatedTime());
+    WriteTime(filer, PmSimTimes::Edited(sim));
+
+    std::vector<const CPmSection200*> sections;
+    for (const CPmSection200* section : *sim.Sections())
+    {
+        if (section)
+            sections.push_back(section);
+    }
+    filer->writeInt32(static_cast<Adesk::Int32>(sections.size()));
+    const Acad::ErrorStatus status = filer->filerStatus();
+    for (const CPmSection200* section : sections)
+        section->Save(filer);
+    return status;
+}
+
+Acad::ErrorStatus PmSimRecord::Read(AcDbDwgFiler* filer, CPmSim200& sim)
+{
+    Adesk::Int32 version = 0;
+    filer->readInt32(&version);
+    if (version != kVersion)
+    {
+        sim.SetIsCurVersion(false);
+        return Acad::eMakeMeProxy;
+    }
+
+    Adesk::Int32 type = -1;
+    AcDbHandle id;
+    Adesk::Boolean inUse = false;
+    filer->readInt32(&type);
+    filer->readAcDbHandle(&id);
+    filer->readBool(&inUse);
+    sim.SetType(type);
+    sim.SetId(static_cast<Adesk::UInt64>(id));  // the whole 64-bit id, high word included
+    sim.SetSimInUse(inUse);
+    sim.SetDttmCreated(ReadTime(filer));
+    sim.SetDttmEdited(ReadTime(filer));
+
+    const int count = PmFilerCounts::Read(filer, kItemsPerSection);
+    const Acad::ErrorStatus status = filer->filerStatus();
+    for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
+    {
+        auto* section = new CPmAcadSection200();
+        section->Load(filer);
+        sim.AddSection(section);
+    }
+    // A record that went wrong part way answers the filer's error, not success.
+    return status != Acad::eOk ? status : filer->filerStatus();
+}

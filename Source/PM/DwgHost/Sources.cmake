@@ -1,0 +1,20 @@
+# The DWG-host object enabler: the persistent simulation class, its storage and
+# record, the factories, the blocks in model space and the module's entry point.
+set(PM_DWGHOST_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+set(PM_DWGHOST_SOURCES
+  ${PM_DWGHOST_DIR}/ZrAcadObject.cpp
+  ${PM_DWGHOST_DIR}/PmAcadSim200.cpp
+  ${PM_DWGHOST_DIR}/PmAcadSimList200.cpp
+  ${PM_DWGHOST_DIR}/PmDbxFactory200Dwg.cpp
+  ${PM_DWGHOST_DIR}/PmEntryPoint.cpp
+  ${PM_DWGHOST_DIR}/PmAcadSection200.cpp
+  ${PM_DWGHOST_DIR}/PmAcadSegment200.cpp
+  ${PM_DWGHOST_DIR}/PmAcadPart.cpp
+  ${PM_DWGHOST_DIR}/ZrAcadBlock.cpp
+  ${PM_DWGHOST_DIR}/PmAcadAnimationBlock.cpp
+  ${PM_DWGHOST_DIR}/PmBlockReferences.cpp
+  ${PM_DWGHOST_DIR}/PmBlockFactoryDwg.cpp
+  ${PM_DWGHOST_DIR}/PmSimRecord.cpp
+  ${PM_DWGHOST_DIR}/PmTimeRecord.cpp
+  ${PM_DWGHOST_DIR}/PmLegacyBinding.cpp)

@@ -1,0 +1,108 @@
+#include "ZrAcadBlock.h"
+
+#include <dbents.h>
+#include <dbfiler.h>
+#include <dbsymtb.h>
+
+#include "PmBlockReferences.h"
+
+CZrAcadBlock::CZrAcadBlock(const AcDbBlockReference* source) : m_pReference(PmBlockReferences::Copy(source)) {}
+
+CZrAcadBlock::CZrAcadBlock(const CZrAcadBlock& source)
+    : CQdBlock(source), m_pReference(PmBlockReferences::Copy(source.m_pReference)), m_handle(source.m_handle)
+{
+}
+
+CZrAcadBlock& CZrAcadBlock::operator=(const CZrAcadBlock& source)
+{
+    if (this != &source)
+    {
+        AcDbBlockReference* reference = PmBlockReferences::Copy(source.m_pReference);
+        delete m_pReference;
+        m_pReference = reference;
+        m_handle = source.m_handle;
+    }
+    return *this;
+}
+
+CZrAcadBlock::~CZrAcadBlock()
+{
+    delete m_pReference;
+}
+
+CZrAcadBlock* CZrAcadBlock::FromHandle(const AcDbHandle& handle)
+{
+    auto* block = new CZrAcadBlock();
+    block->m_handle = handle;
+    return block;
+}
+
+void CZrAcadBlock::DisplayPrint(PmDumpStream& os) const
+{
+    os << _T("\nCQdAcadBlock handle: ");
+    PmBlockReferences::DumpHandle(os, m_handle);
+}
+
+void CZrAcadBlock::Save(AcDbDwgFiler* filer) const
+{
+    filer->writeAcDbHandle(m_handle);
+}
+
+void CZrAcadBlock::Load(AcDbDwgFiler* filer)
+{
+    filer->readAcDbHandle(&m_handle);
+}
+
+int CZrAcadBlock::AddToDrawing(bool visible)
+{
+    AcDbObjectId id;
+    return PmBlockReferences::AddToModelSpace(m_pReference, visible, m_handle, id);
+}
+
+int CZrAcadBlock::RemoveFromDrawing()
+{
+    if (m_handle.isNull())
+        return -1;
+    AcDbBlockReference* reference = nullptr;
+    const Acad::ErrorStatus openStatus = PmBlockReferences::Open(m_handle, AcDb::kForWrite, reference);
+    if (openStatus != Acad::eOk)
+        return openStatus;
+    if (!reference)
+        return 0;
+
+    // The block definition goes first, then the reference that shows it.
+    int recordPart = 0;
+    const AcDbObjectId recordId = reference->blockTableRecord();
+    if (!recordId.isNull())
+    {
+        AcDbBlockTableRecord* record = nullptr;
+        const Acad::ErrorStatus recordOpen = acdbOpenObject(record, recordId, AcDb::kForWrite);
+        if (recordOpen == Acad::eOk)
+            recordPart = record->erase(true) + record->close();
+        else
+            recordPart = recordOpen;
+    }
+    const int eraseStatus = reference->erase(true);
+    return recordPart + eraseStatus + reference->close();
+}
+
+int CZrAcadBlock::SetPos(dpoint3d position)
+{
+    const AcGePoint3d point(position.x, position.y, position.z);
+    if (m_pReference)
+        return m_pReference->setPosition(point);
+    if (m_handle.isNull())
+        return -1;
+    AcDbBlockReference* reference = nullptr;
+    const Acad::ErrorStatus openStatus = PmBlockReferences::Open(m_handle, AcDb::kForWrite, reference);
+    if (openStatus != Acad::eOk)
+        return openStatus;
+    const int setStatus = reference->setPosition(point);
+    return setStatus + reference->close();
+}
+
+PmDumpStream& operator<<(PmDumpStream& os, const CZrAcadBlock& block)
+{
+    block.DisplayPrint(os);
+    return os;
+}

@@ -1,0 +1,198 @@
+#include "ZrAcadObject.h"
+
+#include <memory>
+
+#include <dbapserv.h>
+#include <dbdict.h>
+
+namespace
+{
+AcDbDatabase* WorkingDatabase()
+{
+    return acdbHostApplicationServices()->workingDatabase();
+}
+
+// Opens the dictionary of an id; anything else under the id is refused.
+Acad::ErrorStatus OpenDictionary(AcDbDictionary*& dictionary, AcDbObjectId id, AcDb::OpenMode mode)
+{
+    return acdbOpenObject(dictionary, id, mode, false);
+}
+
+// Looks the sub-dictionary up in the named objects dictionary and opens it in
+// one step, as the host's getAt with an open does; an entry that is not a
+// dictionary is refused and left closed.
+Acad::ErrorStatus OpenSubDictionary(AcDbDictionary* named, const CString& dict, AcDbDictionary*& sub,
+                                    AcDb::OpenMode mode)
+{
+    sub = nullptr;
+    AcDbObject* entry = nullptr;
+    const Acad::ErrorStatus status = named->getAt(dict, entry, mode);
+    if (status != Acad::eOk)
+        return status;
+    sub = AcDbDictionary::cast(entry);
+    if (sub)
+        return Acad::eOk;
+    entry->close();
+    return Acad::eNotThatKindOfClass;
+}
+
+// In the builds whose SDK wants it, the entry about to be replaced is opened
+// for write first (erased or not). The host erases the replaced object itself;
+// the open is ended afterwards, so that no erased object stays open for write.
+class ReplacedEntry
+{
+public:
+    ReplacedEntry(AcDbDictionary* sub, const CString& key)
+    {
+#if defined(PM_SAVE_PREOPENS_ENTRY)
+        AcDbObjectId id;
+        if (sub->getAt(key, id) == Acad::eOk)
+            acdbOpenObject(m_entry, id, AcDb::kForWrite, true);
+#else
+        static_cast<void>(sub);
+        static_cast<void>(key);
+#endif
+    }
+    ReplacedEntry(const ReplacedEntry&) = delete;
+    ReplacedEntry& operator=(const ReplacedEntry&) = delete;
+
+    // Ends the open, unless it was the stored object that the store closed already.
+    void Release(const AcDbObject* closedAlready)
+    {
+        if (m_entry && m_entry != closedAlready)
+            m_entry->close();
+        m_entry = nullptr;
+    }
+
+private:
+    AcDbObject* m_entry = nullptr;
+};
+} // namespace
+
+CZrAcadObject::~CZrAcadObject() = default;
+
+int CZrAcadObject::Save(const CString& dict, const CString& key, CZrAcadObject* obj)
+{
+    AcDbDatabase* database = WorkingDatabase();
+    AcDbDictionary* named = nullptr;
+    Acad::ErrorStatus opened = database->getNamedObjectsDictionary(named, AcDb::kForWrite);
+    if (opened != Acad::eOk)
+        return opened;
+
+    AcDbDictionary* sub = nullptr;
+    int status = OpenSubDictionary(named, dict, sub, AcDb::kForWrite);
+    if (status == Acad::eKeyNotFound)
+    {
+        named->close();
+        opened = database->getNamedObjectsDictionary(named, AcDb::kForWrite);
+        if (opened != Acad::eOk)
+            return opened;
+        auto made = std::make_unique<AcDbDictionary>();
+        AcDbObjectId subId;
+        status = named->setAt(dict, made.get(), subId);
+        // Added, the new dictionary is the drawing's and stays open for write.
+        if (status == Acad::eOk)
+            sub = made.release();
+    }
+
+    if (status == Acad::eOk && obj)
+    {
+        ReplacedEntry replaced(sub, key);
+        AcDbObjectId id;
+        status = sub->setAt(key, obj, id);
+        if (status == Acad::eOk)
+            obj->close();
+        replaced.Release(status == Acad::eOk ? obj : nullptr);
+        status += sub->close();
+    }
+    else if (status == Acad::eOk)
+    {
+        status = Acad::eNullObjectPointer + sub->close();
+    }
+
+    return status + named->close();
+}
+
+AcDbObjectId CZrAcadObject::GetObjectId(const CString& dict, const CString& key)
+{
+    AcDbObjectId id;
+    AcDbDictionary* named = nullptr;
+    if (OpenDictionary(named, WorkingDatabase()->namedObjectsDictionaryId(), AcDb::kForRead) != Acad::eOk)
+        return id;
+    AcDbObjectId subId;
+    if (named->getAt(dict, subId) == Acad::eOk)
+    {
+        AcDbDictionary* sub = nullptr;
+        if (OpenDictionary(sub, subId, AcDb::kForRead) == Acad::eOk)
+        {
+            sub->getAt(key, id);
+            sub->close();
+        }
+    }
+    named->close();
+    return id;
+}
+
+int CZrAcadObject::GetObjectNames(const CString& dict, CStringArray* names)
+{
+    if (!names)
+        return Acad::eNullObjectPointer;
+    names->SetSize(0, -1);
+    AcDbDictionary* named = nullptr;
+    if (WorkingDatabase()->getNamedObjectsDictionary(named, AcDb::kForRead) != Acad::eOk)
+        return 0;
+    AcDbObjectId subId;
+    const Acad::ErrorStatus found = named->getAt(dict, subId);
+    if (found != Acad::eOk)
+    {
+        named->close();
+        return found;
+    }
+    AcDbDictionary* sub = nullptr;
+    if (OpenDictionary(sub, subId, AcDb::kForRead) != Acad::eOk)
+    {
+        named->close();
+        return 0;
+    }
+    std::unique_ptr<AcDbDictionaryIterator> entry(sub->newIterator());
+    for (; !entry->done(); entry->next())
+        names->SetAtGrow(names->GetSize(), entry->name());
+    entry.reset();
+    sub->close();
+    named->close();
+    return 0;
+}
+
+int CZrAcadObject::Load(const CString& dict, const CString& key, CZrAcadObject** obj)
+{
+    if (obj)
+        *obj = nullptr;
+    const AcDbObjectId id = GetObjectId(dict, key);
+    if (id.isNull())
+        return -1;
+    if (!obj)
+        return Acad::eNullObjectPointer;
+    AcDbObject* opened = nullptr;
+    const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, AcDb::kForRead, false);
+    if (status != Acad::eOk)
+        return status;
+    // Only an object of this family may be handed out as one.
+    *obj = dynamic_cast<CZrAcadObject*>(opened);
+    if (*obj)
+        return Acad::eOk;
+    opened->close();
+    return Acad::eNotThatKindOfClass;
+}
+
+int CZrAcadObject::Delete(const CString& dict, const CString& key)
+{
+    const AcDbObjectId id = GetObjectId(dict, key);
+    if (id.isNull())
+        return -1;
+    AcDbObject* opened = nullptr;
+    const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, AcDb::kForWrite, false);
+    if (status != Acad::eOk)
+        return status;
+    const int erased = opened->erase(true);
+    return erased + opened->close();
+}

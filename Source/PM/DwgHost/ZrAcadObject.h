@@ -1,0 +1,38 @@
+// A drawing object with a name of its own, and the two-level store of such
+// objects in the working database: the named objects dictionary holds one
+// sub-dictionary per storage name, each sub-dictionary one object per key.
+#pragma once
+
+#include <afx.h>
+#include <dbmain.h>
+
+#include "PmExport.h"
+
+class PM_EXPORT CZrAcadObject : public AcDbObject
+{
+public:
+    CZrAcadObject() = default;
+    CZrAcadObject(const CZrAcadObject&) = default;
+    CZrAcadObject& operator=(const CZrAcadObject&) = default;
+    ~CZrAcadObject() override;
+
+    // The object name is for clients; stored entries are keyed by the caller's key.
+    CString Name() const { return m_objectName; }
+    void SetObjectName(const CString& name) { m_objectName = name; }
+
+    // Puts obj into the drawing under key, making the sub-dictionary when it is
+    // missing; an entry under the same key is replaced. On success obj is resident,
+    // closed and the drawing's. Answers the sum of the host statuses.
+    static int Save(const CString& dict, const CString& key, CZrAcadObject* obj);
+    // The id of the entry, or the null id when anything is missing.
+    static AcDbObjectId GetObjectId(const CString& dict, const CString& key);
+    // The keys of the sub-dictionary in its own order; 22 when it does not exist.
+    static int GetObjectNames(const CString& dict, CStringArray* names);
+    // Opens the entry for read into *obj; -1 without an entry. The caller closes it.
+    static int Load(const CString& dict, const CString& key, CZrAcadObject** obj);
+    // Erases the entry; -1 without one. The sub-dictionary stays.
+    static int Delete(const CString& dict, const CString& key);
+
+private:
+    CString m_objectName;
+};

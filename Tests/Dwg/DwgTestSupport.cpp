@@ -1,0 +1,305 @@
+#include "DwgTestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include <gtest/gtest-spi.h>
+
+#include <windows.h>
+
+#include "PmElement.h"
+#include "QdTransform.h"
+#include "QdVector.h"
+
+namespace DwgTest
+{
+namespace
+{
+const Variant kVariants[] = {
+    {"Varnex200_2007x64", 27, 25, L"Varnex200_2007.dbx", L"Varnex101_2007x64.dbx", false, false},
+    {"Varnex200_2010x64", 29, 6, L"Varnex200_2010.dbx", L"Varnex101_2010x64.dbx", false, false},
+    {"Varnex200_2013x64", 31, 8, L"Varnex200_2013.dbx", L"Varnex101_2013x64.dbx", false, false},
+    {"Varnex200_2015x64", 31, 81, L"Varnex200_2015.dbx", L"", false, false},
+    {"Varnex200_2017x64", 31, 125, L"Varnex200_2017.dbx", L"", false, false},
+    {"Varnex200_2018x64", 33, 0, L"Varnex200_2018.dbx", L"Varnex101_V8.dll", false, false},
+    {"Varnex200_BCAD15x64", 29, 1, L"Varnex200_BCAD15.dbx", L"", false, true},
+    {"Varnex200_BCAD16x64", 29, 1, L"Varnex200_2004.dbx 1.0", L"", false, true},
+    {"Varnex200_BCAD17x64", 29, 1, L"Varnex200_2004.dbx 1.0", L"", false, true},
+    {"Varnex200_ZWCAD2017x64", 31, 8, L"Varnex200_2004.dbx 1.0", L"", true, false},
+};
+
+// Runs the body of a fresh process and reports its failures on the error
+// stream, which the test that started the process shows; true when none failed.
+bool RunAndReport(const std::function<void()>& body)
+{
+    testing::TestPartResultArray results;
+    {
+        testing::ScopedFakeTestPartResultReporter reporter(
+            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+        body();
+    }
+    bool passed = true;
+    for (int i = 0; i < results.size(); ++i)
+    {
+        const testing::TestPartResult& result = results.GetTestPartResult(i);
+        if (!result.failed())
+            continue;
+        passed = false;
+        std::fprintf(stderr, "%s:%d: %s\n", result.file_name() ? result.file_name() : "?", result.line_number(),
+                     result.message());
+    }
+    return passed;
+}
+
+std::string SharedVariable(const char* tag)
+{
+    return std::string("PM_DWG_TEST_SHARED_") + tag;
+}
+} // namespace
+
+const Variant& ThisVariant()
+{
+    for (const Variant& variant : kVariants)
+    {
+        if (std::strcmp(variant.deliverable, PM_TEST_DELIVERABLE) == 0)
+            return variant;
+    }
+    std::fprintf(stderr, "no expectations for %s\n", PM_TEST_DELIVERABLE);
+    std::abort();
+}
+
+const std::vector<std::wstring>& LegacyModuleNames()
+{
+    static const std::vector<std::wstring> names = {L"Varnex101_2007x64.dbx", L"Varnex101_2010x64.dbx",
+                                                    L"Varnex101_2013x64.dbx", L"Varnex101_V8.dll"};
+    return names;
+}
+
+std::wstring ExpectedRegistrationText()
+{
+    return std::wstring(L"\"") + ThisVariant().registrationFile +
+           L"    |Product Desc:     Varnex motion simulations object enabler    |Company:          Quendal Solutions"
+           L"    |WEB Address:      www.quendal-solutions.example\";";
+}
+
+std::wstring ModulePath()
+{
+    return CStringW(PM_TEST_MODULE_PATH).GetString();
+}
+
+bool LoadModule()
+{
+    return acrxLoadModule(ModulePath().c_str(), true);
+}
+
+AcRxEntryPointFunc EntryPoint()
+{
+    HMODULE module = GetModuleHandleW(ModulePath().c_str());
+    FARPROC proc = GetProcAddress(module, ThisVariant().zrxNames ? "zcrxEntryPoint" : "acrxEntryPoint");
+    return reinterpret_cast<AcRxEntryPointFunc>(reinterpret_cast<void (*)()>(proc));
+}
+
+void RunInFreshHost(const std::function<void()>& body)
+{
+    // The child is this program started anew, not a copy of this process.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const bool passed = RunAndReport(body);
+            std::fflush(stderr);
+            std::exit(passed ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+std::string SharedTempDir(const char* tag)
+{
+    const std::string variable = SharedVariable(tag);
+    if (const char* inherited = std::getenv(variable.c_str()))
+        return inherited;
+    std::string pattern = testing::TempDir() + "pm_dwg_XXXXXX";
+    const char* made = mkdtemp(pattern.data());
+    if (!made)
+        return std::string();
+    setenv(variable.c_str(), made, 1);
+    return made;
+}
+
+void RemoveSharedTempDir(const char* tag)
+{
+    const std::string variable = SharedVariable(tag);
+    if (const char* folder = std::getenv(variable.c_str()))
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    unsetenv(variable.c_str());
+}
+
+PmSimId IdOf(const AcDbHandle& handle)
+{
+    return static_cast<Adesk::UInt64>(handle);
+}
+
+PmSimId IdOf(const AcDbObjectId& id)
+{
+    return IdOf(id.handle());
+}
+
+AcDbObjectId IdOfHandle(const AcDbHandle& handle)
+{
+    AcDbObjectId id;
+    acdbHostApplicationServices()->workingDatabase()->getAcDbObjectId(id, false, handle);
+    return id;
+}
+
+AcDbObjectId AddBlockDefinition(const wchar_t* name)
+{
+    AcDbBlockTable* table = nullptr;
+    acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForWrite);
+    auto* record = new AcDbBlockTableRecord;
+    record->setName(name);
+    AcDbObjectId id;
+    table->add(id, record);
+    record->close();
+    table->close();
+    return id;
+}
+
+CQdBlock* MakeBlock(AcDbObjectId definition, dpoint3d at)
+{
+    AcDbBlockReference source(AcGePoint3d(at.x, at.y, at.z), definition);
+    source.setScaleFactors(AcGeScale3d(2.0));
+    element drawingObject{0, &source};
+    return CPmBlockFactory::CreateBlock(&drawingObject);
+}
+
+AcDbObjectId AddReference(AcDbObjectId definition, dpoint3d at)
+{
+    AcDbBlockTable* table = nullptr;
+    acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForRead);
+    AcDbBlockTableRecord* modelSpace = nullptr;
+    table->getAt(ACDB_MODEL_SPACE, modelSpace, AcDb::kForWrite);
+    table->close();
+    AcDbObjectId id;
+    auto* reference = new AcDbBlockReference(AcGePoint3d(at.x, at.y, at.z), definition);
+    modelSpace->appendAcDbEntity(id, reference);
+    reference->close();
+    modelSpace->close();
+    return id;
+}
+
+CPmPart* MakePart(AcDbObjectId definition)
+{
+    CPmPart* part = CPmDbxFactory200::MakePart();
+    part->AddBlock(MakeBlock(definition, {0.0, 0.0, 0.0}));
+    return part;
+}
+
+std::vector<PmPosition200> MakePath(int count, double first)
+{
+    std::vector<PmPosition200> path;
+    for (int i = 0; i < count; ++i)
+    {
+        const double x = first + i;
+        PmPosition200 position;
+        position.pt = {x, 2.0 * x, 0.0};
+        position.tpt = {x, 0.0, 1.0};
+        position.transform.SetRotation(CQdVector(0.0, 0.0, 1.0), 0.25 * (i + 1));
+        position.transform.SetTranslation(CQdVector(x, 2.0 * x, 0.0));
+        path.push_back(position);
+    }
+    return path;
+}
+
+CPmSegment200* MakeSegment(CPmPart* part, int count, double first)
+{
+    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
+    segment->AddPart(part);
+    segment->AddPath(MakePath(count, first));
+    return segment;
+}
+
+CPmSim200* MakeCartSim(const CString& name)
+{
+    CPmSim200* sim = CPmDbxFactory200::MakeSim(0, 3);
+    sim->SetName(name);
+    const CStringW prefix(name.GetString());
+    CPmPart* cart = MakePart(AddBlockDefinition(prefix + L" cart"));
+    cart->SetOffset({0.0, 0.0, 0.5});
+    CPmPart* wheel = MakePart(AddBlockDefinition(prefix + L" wheel"));
+    wheel->SetOffset({1.0, 0.0, 0.0});
+    cart->AddPart(wheel);
+    sim->SetId(IdOf(*cart->Block()->Handle()));
+    CPmSection200* section = CPmDbxFactory200::MakeSection();
+    section->SetSpeed(50.0, 0);
+    section->AddSegment(MakeSegment(cart, 3, 1.0));
+    sim->AddSection(section);
+    return sim;
+}
+
+void StoreStranger(const CString& key)
+{
+    AcDbDictionary* named = nullptr;
+    acdbHostApplicationServices()->workingDatabase()->getNamedObjectsDictionary(named, AcDb::kForWrite);
+    AcDbObjectId subId;
+    if (named->getAt(kPmSimDictionary, subId) != Acad::eOk)
+    {
+        auto* made = new AcDbDictionary;
+        named->setAt(kPmSimDictionary, made, subId);
+        made->close();
+    }
+    named->close();
+    AcDbDictionary* sub = nullptr;
+    acdbOpenObject(sub, subId, AcDb::kForWrite);
+    auto* stranger = new AcDbDictionary;
+    AcDbObjectId id;
+    sub->setAt(key, stranger, id);
+    stranger->close();
+    sub->close();
+}
+
+CPmAcadSim200* OpenStored(const CString& key)
+{
+    AcDbObject* object = nullptr;
+    const AcDbObjectId id = CZrAcadObject::GetObjectId(kPmSimDictionary, key);
+    acdbOpenAcDbObject(object, id, CPmAcadSim200::desc(), AcDb::kForRead, false);
+    return CPmAcadSim200::cast(object);
+}
+
+std::vector<CString> StoredNames(int* status)
+{
+    CStringArray names;
+    const int read = CZrAcadObject::GetObjectNames(kPmSimDictionary, &names);
+    if (status)
+        *status = read;
+    std::vector<CString> result;
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+        result.push_back(names.GetAt(i));
+    return result;
+}
+} // namespace DwgTest
+
+void DwgDrawingTest::SetUpTestSuite()
+{
+    // Nothing of this machine's company folder is loaded along.
+    unsetenv("CommonProgramFiles");
+    static const bool loaded = DwgTest::LoadModule();
+    ASSERT_TRUE(loaded) << "the module under test does not load";
+}
+
+void DwgDrawingTest::SetUp()
+{
+    m_heapBefore = acdbHostHeapLiveBlocks();
+    m_drawing = new AcDbDatabase;
+    acdbHostApplicationServices()->setWorkingDatabase(m_drawing);
+}
+
+void DwgDrawingTest::TearDown()
+{
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    delete m_drawing;
+    EXPECT_EQ(acdbHostHeapLiveBlocks(), m_heapBefore) << "a host heap block outlived the drawing";
+}

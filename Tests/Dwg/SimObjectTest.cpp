@@ -1,0 +1,214 @@
+// The persistent simulation object: its run-time class, Load, Save with the
+// unique-id rule, Update, Close and Delete.
+#include <memory>
+
+#include "DwgTestSupport.h"
+
+using namespace DwgTest;
+
+namespace
+{
+using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
+
+class SimObjectTest : public DwgDrawingTest
+{
+protected:
+    // Stores a new simulation of that name and id through its own Save.
+    static void Store(const CString& name, PmSimId id)
+    {
+        SimPtr sim(CPmDbxFactory200::MakeSim(id, 1));
+        sim->SetName(name);
+        ASSERT_EQ(sim->Save(), 0);
+    }
+
+    static PmSimId StoredId(const CString& name)
+    {
+        SimPtr sim(CPmDbxFactory200::LoadSim(name));
+        return sim ? sim->Id() : ~PmSimId(0);
+    }
+};
+} // namespace
+
+TEST_F(SimObjectTest, RunTimeClassIsTheRegisteredOne)
+{
+    SimPtr sim(CPmDbxFactory200::MakeSim(0, 1));
+    CPmAcadSim200* object = PmAcadSimOf(sim.get());
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->isA(), acrxFindAcRxClass(L"CPmAcadSim200"));
+    EXPECT_TRUE(object->isKindOf(AcDbObject::desc()));
+    EXPECT_EQ(CPmAcadSim200::cast(object), object);
+    EXPECT_EQ(CPmAcadSim200::cast(nullptr), nullptr);
+    AcDbDictionary other;
+    EXPECT_EQ(CPmAcadSim200::cast(&other), nullptr);
+}
+
+TEST_F(SimObjectTest, SaveStoresTheObjectItselfResidentAndClosed)
+{
+    CPmSim200* sim = MakeCartSim(_T("Cart"));
+    CPmAcadSim200* object = PmAcadSimOf(sim);
+    EXPECT_EQ(sim->Save(), 0);
+    EXPECT_FALSE(object->objectId().isNull());
+    EXPECT_EQ(CZrAcadObject::GetObjectId(kPmSimDictionary, _T("Cart")), object->objectId());
+    EXPECT_TRUE(static_cast<CZrAcadObject*>(object)->Name().IsEmpty()) << "the host object's name is not the key";
+    EXPECT_EQ(sim->Update(), 0) << "Update stores it again, like Save";
+    EXPECT_EQ(StoredNames(), std::vector<CString>{_T("Cart")});
+    CPmDbxFactory200::DeleteSim(sim);
+}
+
+TEST_F(SimObjectTest, LoadOpensTheStoredSimulationNamedWithTheKey)
+{
+    Store(_T("Cart"), 0);
+    CPmSim200* loaded = CPmAcadSim200::Load(_T("Cart"));
+    ASSERT_NE(loaded, nullptr);
+    CPmAcadSim200* object = PmAcadSimOf(loaded);
+    EXPECT_EQ(object->objectId(), CZrAcadObject::GetObjectId(kPmSimDictionary, _T("Cart")));
+    EXPECT_EQ(*loaded->Name(), CString(_T("Cart")));
+    EXPECT_TRUE(object->isReadEnabled());
+    EXPECT_FALSE(object->isWriteEnabled());
+    EXPECT_EQ(loaded->Close(), 0);
+    AcDbObject* opened = nullptr;
+    EXPECT_EQ(acdbOpenAcDbObject(opened, object->objectId(), AcDb::kForWrite), Acad::eOk) << "Close ended the read";
+    opened->close();
+}
+
+TEST_F(SimObjectTest, LoadFindsNothingWhereNoCurrentSimulationIsStored)
+{
+    EXPECT_EQ(CPmAcadSim200::Load(_T("Cart")), nullptr);
+
+    // An object of another class under the key.
+    StoreStranger(_T("Stranger"));
+    EXPECT_EQ(CPmAcadSim200::Load(_T("Stranger")), nullptr);
+
+    // A simulation whose record was of another version.
+    CPmAcadSim200* old = PmAcadSimOf(CPmDbxFactory200::MakeSim(0, 1));
+    old->SetIsCurVersion(false);
+    ASSERT_EQ(CZrAcadObject::Save(kPmSimDictionary, _T("Old"), old), 0);
+    EXPECT_EQ(CPmAcadSim200::Load(_T("Old")), nullptr);
+    AcDbObject* opened = nullptr;
+    EXPECT_EQ(acdbOpenAcDbObject(opened, old->objectId(), AcDb::kForWrite), Acad::eOk) << "it was closed again";
+    opened->close();
+}
+
+TEST_F(SimObjectTest, SaveRefusesASimulationNotOfTheCurrentVersion)
+{
+    SimPtr sim(CPmDbxFactory200::MakeSim(0, 1));
+    sim->SetName(_T("Old"));
+    sim->SetIsCurVersion(false);
+    EXPECT_EQ(sim->Save(), -1);
+    EXPECT_EQ(sim->Update(), -1);
+    int status = 0;
+    EXPECT_TRUE(StoredNames(&status).empty());
+    EXPECT_EQ(status, Acad::eKeyNotFound) << "nothing was made in the drawing";
+    EXPECT_TRUE(PmAcadSimOf(sim.get())->objectId().isNull());
+}
+
+TEST_F(SimObjectTest, DeleteRemovesTheBlocksAndTheEntry)
+{
+    CPmSim200* sim = MakeCartSim(_T("Cart"));
+    const AcDbHandle cartBlock = *sim->Sections()->at(0)->Segments()->at(0)->Block()->Handle();
+    ASSERT_EQ(sim->Save(), 0);
+    EXPECT_EQ(sim->Delete(), 0);
+    EXPECT_TRUE(StoredNames().empty());
+    EXPECT_TRUE(IdOfHandle(cartBlock).isErased());
+    EXPECT_FALSE(PmAcadSimOf(sim)->objectId().isNull()) << "the object itself stays";
+    CPmDbxFactory200::DeleteSim(sim);
+}
+
+TEST_F(SimObjectTest, DeleteOfASimulationNeverStoredAddsMinusOne)
+{
+    SimPtr sim(CPmDbxFactory200::MakeSim(0, 1));
+    sim->SetName(_T("Loose"));
+    EXPECT_EQ(sim->Delete(), -1);
+}
+
+namespace
+{
+// What a stored simulation's id names.
+enum class IdKind
+{
+    Nothing,         // a handle the drawing does not have
+    Zero,
+    NothingHigh,     // Nothing plus a high word: another 64-bit id
+    NamedObjects,    // the named objects dictionary: not a block reference
+    BlockReference,  // a live block reference
+};
+
+struct IdRuleCase
+{
+    const char* label;
+    const TCHAR* storedName;
+    IdKind storedId;
+    const TCHAR* savedName;
+    IdKind savedId;
+    bool storedLosesItsId;   // stored again with id 0
+    bool storedAgain;        // the entry now holds another object
+};
+
+const IdRuleCase kIdRuleCases[] = {
+    {"OtherNameSameId", _T("Route A"), IdKind::Nothing, _T("Route B"), IdKind::Nothing, true, true},
+    {"NamesDifferOnlyInCase", _T("route"), IdKind::Nothing, _T("Route"), IdKind::Nothing, true, true},
+    {"OtherId", _T("Route A"), IdKind::Nothing, _T("Route B"), IdKind::NothingHigh, false, false},
+    {"BothIdZero", _T("Route A"), IdKind::Zero, _T("Route B"), IdKind::Zero, false, true},
+    {"SameBlockReference", _T("Route A"), IdKind::BlockReference, _T("Route B"), IdKind::BlockReference, true,
+     true},
+    {"NotListedWhenItNamesNoBlock", _T("Route A"), IdKind::NamedObjects, _T("Route B"), IdKind::NamedObjects,
+     false, false},
+};
+
+void PrintTo(const IdRuleCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class IdRuleTest : public SimObjectTest, public testing::WithParamInterface<IdRuleCase>
+{
+protected:
+    PmSimId Resolve(IdKind kind)
+    {
+        switch (kind)
+        {
+        case IdKind::Nothing:
+            return 0x7000;
+        case IdKind::NothingHigh:
+            return (PmSimId(1) << 32) | 0x7000;
+        case IdKind::NamedObjects:
+            return IdOf(Drawing()->namedObjectsDictionaryId());
+        case IdKind::BlockReference:
+            if (m_reference.isNull())
+                m_reference = AddReference(AddBlockDefinition(L"CART"), {0.0, 0.0, 0.0});
+            return IdOf(m_reference);
+        case IdKind::Zero:
+            break;
+        }
+        return 0;
+    }
+
+private:
+    AcDbObjectId m_reference;
+};
+} // namespace
+
+TEST_P(IdRuleTest, NoOtherListedSimulationKeepsTheSavedId)
+{
+    const IdRuleCase& c = GetParam();
+    const PmSimId storedId = Resolve(c.storedId);
+    Store(c.storedName, storedId);
+    const AcDbObjectId before = CZrAcadObject::GetObjectId(kPmSimDictionary, c.storedName);
+
+    Store(c.savedName, Resolve(c.savedId));
+
+    EXPECT_EQ(StoredId(c.storedName), c.storedLosesItsId ? 0 : storedId);
+    EXPECT_EQ(StoredId(c.savedName), Resolve(c.savedId));
+    EXPECT_EQ(CZrAcadObject::GetObjectId(kPmSimDictionary, c.storedName) != before, c.storedAgain);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IdRuleTest, testing::ValuesIn(kIdRuleCases),
+                         [](const testing::TestParamInfo<IdRuleCase>& test) { return test.param.label; });
+
+TEST_F(SimObjectTest, SavingUnderItsOwnNameReplacesWithoutTouchingTheId)
+{
+    Store(_T("Route"), 0x7000);
+    Store(_T("Route"), 0x7000);
+    EXPECT_EQ(StoredNames(), std::vector<CString>{_T("Route")});
+    EXPECT_EQ(StoredId(_T("Route")), 0x7000u);
+}
