@@ -4,4 +4,4 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="$top/build"
 "$top/scripts/build.sh" "$build"
-"$build/Examples/ModelDemo/model_demo"
+"$build/Examples/DwgDemo/dwg_demo" "$build/varnex_demo.dwg"
