@@ -19,6 +19,7 @@
 #   REG_FILE   the module file name quoted in the registration text
 #   LEGACY     the format 101 module loaded at start-up ("" for none)
 #   BINDS_101  YES when the module binds the format 101 module by delayed import
+#   DELAY_IMPORT  the module file the delayed import names, when it differs from LEGACY
 #   COPIES_101_BLOCKS  YES when CPmBlockFactory::CopyBlock accepts a format 101 block
 #   CLASS_LOOKUP  FIND when the SDK finds the module's class with acrxFindAcRxClass
 #              instead of in the class dictionary
@@ -27,18 +28,18 @@
 # Compile definitions: PM_HOST_FAMILY_<FAMILY>, PM_HOST_<HOST>, PM_SDK_<SDK>,
 # PM_MODEL_FORMAT, UNICODE/_UNICODE, PM_SIM_BASE_INSTANTIABLE,
 # PM_TRANSFORM_EXPORT_<TRANSFORM>, PM_POINTS_EXPORTED, PM_BINDS_FORMAT101,
-# PM_LEGACY_MODULE_FILE, PM_REGISTRATION_FILE, PM_DWG_VERSION, PM_DWG_MAINT.
+# PM_LEGACY_MODULE_FILE, PM_DELAY_IMPORT_FILE, PM_REGISTRATION_FILE, PM_DWG_VERSION, PM_DWG_MAINT.
 
 set(PM_DELIVERABLES "")
 
 function(pm_deliverable name)
   set(keys FAMILY HOST SDK BITS STRINGS FORMAT SIM_BASE TRANSFORM POINTS
            DWG_VERSION DWG_MAINT REG_FILE LEGACY BINDS_101 COPIES_101_BLOCKS
-           CLASS_LOOKUP SAVE_PREOPENS)
+           CLASS_LOOKUP SAVE_PREOPENS DELAY_IMPORT)
   cmake_parse_arguments(PARSE_ARGV 1 D "" "${keys}" "")
   foreach(key IN LISTS keys)
     if(NOT DEFINED D_${key})
-      if(key MATCHES "^(POINTS|LEGACY|BINDS_101|COPIES_101_BLOCKS|CLASS_LOOKUP|SAVE_PREOPENS|DWG_VERSION|DWG_MAINT|REG_FILE)$")
+      if(key MATCHES "^(POINTS|LEGACY|BINDS_101|COPIES_101_BLOCKS|CLASS_LOOKUP|SAVE_PREOPENS|DWG_VERSION|DWG_MAINT|REG_FILE|DELAY_IMPORT)$")
         set(D_${key} "")
       else()
         message(FATAL_ERROR "Deliverable ${name}: trait ${key} missing")
@@ -80,6 +81,11 @@ function(pm_variant_definitions name out)
   endforeach()
   if(BINDS_101 STREQUAL "YES")
     list(APPEND defs PM_BINDS_FORMAT101=1)
+    pm_deliverable_get(${name} DELAY_IMPORT delayImport)
+    if(delayImport STREQUAL "")
+      set(delayImport "${LEGACY}")
+    endif()
+    list(APPEND defs "PM_DELAY_IMPORT_FILE=\"${delayImport}\"")
   endif()
   pm_deliverable_get(${name} COPIES_101_BLOCKS copies101)
   if(copies101 STREQUAL "YES")
@@ -166,7 +172,8 @@ endforeach()
 
 # MicroStation modules.
 pm_deliverable(Varnex200_Xm FAMILY MSTN HOST MSTN SDK XM BITS 32 STRINGS NARROW FORMAT 200
-               SIM_BASE ABSTRACT TRANSFORM WHOLE LEGACY "Varnex101_XM.dll" BINDS_101 YES)
+               SIM_BASE ABSTRACT TRANSFORM WHOLE LEGACY "Varnex101_XM.dll" BINDS_101 YES
+               DELAY_IMPORT "Varnex101_Xm.dll")
 pm_deliverable(Varnex200_8i FAMILY MSTN HOST MSTN SDK V8I BITS 32 STRINGS NARROW FORMAT 200
                SIM_BASE ABSTRACT TRANSFORM WHOLE LEGACY "Varnex101_8i.dll" BINDS_101 YES)
 pm_deliverable(Varnex200_CNx64 FAMILY MSTN HOST MSTN SDK CONNECT BITS 64 STRINGS WIDE FORMAT 200

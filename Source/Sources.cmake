@@ -31,6 +31,7 @@ set(PM_MODEL101_SOURCES
 set(PM_POINTS_SOURCES ${PM_LEGACY101_DIR}/QdPoint.cpp ${PM_LEGACY101_DIR}/QdVector.cpp)
 
 include(${CMAKE_CURRENT_LIST_DIR}/PM/DwgHost/Sources.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/PM/Legacy101/Sources.cmake)
 
 # What every system source needs on its include path.
 add_library(PmSourceIncludes INTERFACE)

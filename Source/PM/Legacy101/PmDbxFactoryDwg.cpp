@@ -1,0 +1,96 @@
+// The format 101 module's simulation factory: every simulation it hands out is
+// a detached CPmAcadSim on the host heap, every section, segment and part of
+// the module's DWG classes.
+#include <new>
+
+#include "PmAcadPart.h"
+#include "PmAcadSection.h"
+#include "PmAcadSegment.h"
+#include "PmAcadSim.h"
+#include "PmAcadSimList.h"
+#include "PmDbxFactory.h"
+
+CPmSimList* CPmDbxFactory::MakeSimList()
+{
+    return new (std::nothrow) CPmAcadSimList;
+}
+
+CPmSimList* CPmDbxFactory::LoadSimList(bool keepAll)
+{
+    CPmSimList* list = MakeSimList();
+    if (list)
+        list->Load(keepAll);
+    return list;
+}
+
+CPmSim* CPmDbxFactory::LoadSim(const CString& name)
+{
+    CPmAcadSim* stored = PmLegacySimOf(CPmAcadSim::Load(name));
+    if (!stored)
+        return nullptr;
+    CPmSim* copy = CopySim(*stored);
+    stored->Close();
+    return copy;
+}
+
+CPmSim* CPmDbxFactory::MakeSim(PmSimId id, int type)
+{
+    CPmAcadSim* sim = PmNewLegacySim();
+    if (!sim)
+        return nullptr;
+    sim->SetId(id);
+    sim->SetType(type);
+    return sim;
+}
+
+CPmSim* CPmDbxFactory::CopySim(const CPmSim& sim)
+{
+    return PmNewLegacySim(&sim);
+}
+
+CPmSection* CPmDbxFactory::MakeSection()
+{
+    return new CPmAcadSection;
+}
+
+CPmSection* CPmDbxFactory::CopySection(const CPmSection& section)
+{
+    return new CPmAcadSection(section);
+}
+
+CPmSegment* CPmDbxFactory::MakeSegment()
+{
+    return new CPmAcadSegment;
+}
+
+CPmSegment* CPmDbxFactory::CopySegment(const CPmSegment& segment)
+{
+    return new CPmAcadSegment(segment);
+}
+
+CPmPart* CPmDbxFactory::MakePart()
+{
+    return new CPmAcadPart;
+}
+
+CPmPart* CPmDbxFactory::CopyPart(const CPmPart& part)
+{
+    return new CPmAcadPart(part);
+}
+
+void CPmDbxFactory::DeleteSim(CPmSim* sim)
+{
+    if (!sim)
+        return;
+    CPmAcadSim* object = PmLegacySimOf(sim);
+    if (!object)
+    {
+        delete sim;
+        return;
+    }
+    // A simulation resident in the drawing is the drawing's: it is only cancelled.
+    if (!object->objectId().isNull())
+        object->cancel();
+    else
+        delete object;
+}

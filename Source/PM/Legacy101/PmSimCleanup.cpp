@@ -1,0 +1,27 @@
+// The format 101 module's two clean-up functions, each over the stored
+// simulations of the current drawing.
+#include <memory>
+
+#include "PmAcadSimList.h"
+#include "PmDbxFactory.h"
+#include "PmSim.h"
+
+void PurgeDeletedSims()
+{
+    std::unique_ptr<CPmSimList> list(CPmDbxFactory::LoadSimList(true));
+    for (int i = 0; list && i < list->Size(); ++i)
+    {
+        CPmSim* sim = list->Sim(i);
+        // Simulations in use are never touched.
+        if (!sim->SimInUse() && !PmNamesLiveBlockReference(sim->Id()))
+            sim->Delete();
+    }
+}
+
+void CleanSims()
+{
+    // Listed without keepAll: exactly those whose block reference still exists.
+    std::unique_ptr<CPmSimList> list(CPmDbxFactory::LoadSimList(false));
+    for (int i = 0; list && i < list->Size(); ++i)
+        list->Sim(i)->Delete();
+}

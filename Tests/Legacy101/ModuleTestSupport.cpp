@@ -1,0 +1,60 @@
+#include "ModuleTestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace ModuleTest
+{
+namespace
+{
+const Build kBuilds[] = {
+    {"Varnex101_2007x64", 27, 25, L"Varnex101_2007.dbx", true},
+    {"Varnex101_2010x64", 29, 6, L"Varnex101_2010.dbx", true},
+    {"Varnex101_2013x64", 31, 8, L"Varnex101_2004.dbx 1.1", false},
+};
+} // namespace
+
+const Build& ThisBuild()
+{
+    for (const Build& build : kBuilds)
+    {
+        if (std::strcmp(build.deliverable, PM_TEST_DELIVERABLE) == 0)
+            return build;
+    }
+    std::fprintf(stderr, "no expectations for %s\n", PM_TEST_DELIVERABLE);
+    std::abort();
+}
+
+std::wstring ExpectedRegistrationText()
+{
+    return std::wstring(L"\"") + ThisBuild().registrationFile +
+           L"    |Product Desc:     Varnex motion simulations object enabler    |Company:          Quendal Solutions"
+           L"    |WEB Address:      www.quendal-solutions.example\";";
+}
+
+bool LoadModule()
+{
+    return HostDrawing::LoadModule(PM_TEST_MODULE_PATH);
+}
+} // namespace ModuleTest
+
+void LegacyDrawingTest::SetUpTestSuite()
+{
+    static const bool loaded = ModuleTest::LoadModule();
+    ASSERT_TRUE(loaded) << "the module under test does not load";
+}
+
+void LegacyDrawingTest::SetUp()
+{
+    m_heapBefore = acdbHostHeapLiveBlocks();
+    m_drawing = new AcDbDatabase;
+    acdbHostApplicationServices()->setWorkingDatabase(m_drawing);
+}
+
+void LegacyDrawingTest::TearDown()
+{
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    delete m_drawing;
+    EXPECT_EQ(acdbHostHeapLiveBlocks(), m_heapBefore) << "a host heap block outlived the drawing";
+}

@@ -1,0 +1,129 @@
+// The format 101 simulation object in the drawing: Load, Save with the
+// unique-id rule, Update, Close, Delete, and the factory's LoadSim and DeleteSim.
+#include "ModuleTestSupport.h"
+
+namespace
+{
+class StorageTest : public LegacyDrawingTest
+{
+protected:
+    // A simulation with one section whose part shows a block of the drawing.
+    CPmSim* NewSim(const CString& name, PmSimId id, AcDbObjectId symbol = AcDbObjectId())
+    {
+        CPmSim* sim = CPmDbxFactory::MakeSim(id, 4);
+        sim->SetName(name);
+        CPmSection* section = CPmDbxFactory::MakeSection();
+        section->AddSegment(LegacyBuild::MakeSegment(LegacyBuild::MakePart(symbol.isNull() ? Symbol() : symbol), 2, 1.0));
+        sim->AddSection(section);
+        return sim;
+    }
+
+    AcDbObjectId Symbol()
+    {
+        if (m_symbol.isNull())
+            m_symbol = HostDrawing::AddBlockDefinition(L"Symbol");
+        return m_symbol;
+    }
+
+    // The id stored under the key; the stored object is closed again.
+    static PmSimId StoredId(const CString& key)
+    {
+        CPmAcadSim* stored = LegacyBuild::OpenStored(key);
+        if (!stored)
+            return ~PmSimId{0};
+        const PmSimId id = stored->Id();
+        stored->close();
+        return id;
+    }
+
+private:
+    AcDbObjectId m_symbol;
+};
+
+TEST_F(StorageTest, SaveStoresTheObjectUnderItsNameAndHandsItToTheDrawing)
+{
+    CPmSim* sim = NewSim(L"Route", 7);
+    ASSERT_EQ(sim->Save(), 0);
+    CPmAcadSim* object = PmLegacySimOf(sim);
+    EXPECT_FALSE(object->objectId().isNull());
+    EXPECT_FALSE(object->isReadEnabled()) << "the stored object is closed";
+    EXPECT_EQ(HostDrawing::StoredNames(), std::vector<CString>{L"Route"});
+    EXPECT_EQ(HostDrawing::StoredClass(L"Route"), L"CPmAcadSim");
+    EXPECT_EQ(StoredId(L"Route"), 7u);
+    EXPECT_EQ(sim->Update(), 0) << "Update stores it again through Save";
+    EXPECT_EQ(HostDrawing::StoredNames().size(), 1u);
+}
+
+TEST_F(StorageTest, SaveGivesStoredSimulationsOfOtherNamesWithTheSameIdIdZero)
+{
+    ASSERT_EQ(NewSim(L"First", 7)->Save(), 0);
+    ASSERT_EQ(NewSim(L"first", 7)->Save(), 0) << "names differing in case are different simulations";
+    ASSERT_EQ(NewSim(L"Other", 8)->Save(), 0);
+    EXPECT_EQ(StoredId(L"First"), 0u);
+    EXPECT_EQ(StoredId(L"first"), 7u);
+    EXPECT_EQ(StoredId(L"Other"), 8u);
+
+    // A simulation of the same name keeps its id in the scan; the key then takes the new object.
+    CPmSim* again = NewSim(L"first", 7);
+    again->SetType(9);
+    ASSERT_EQ(again->Save(), 0);
+    CPmAcadSim* stored = LegacyBuild::OpenStored(L"first");
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored, PmLegacySimOf(again));
+    EXPECT_EQ(stored->Type(), 9);
+    stored->close();
+}
+
+TEST_F(StorageTest, LoadSimGivesADetachedNamedCopyAndClosesTheStoredObject)
+{
+    ASSERT_EQ(NewSim(L"Route", 7)->Save(), 0);
+    HostDrawing::StoreForeignEntry(L"Foreign");
+
+    EXPECT_EQ(CPmDbxFactory::LoadSim(L"Missing"), nullptr);
+    EXPECT_EQ(CPmDbxFactory::LoadSim(L"Foreign"), nullptr) << "an object of another class is not read";
+    LegacySimPtr copy(CPmDbxFactory::LoadSim(L"Route"));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(*copy->Name(), CString(L"Route"));
+    EXPECT_EQ(copy->Id(), 7u);
+    EXPECT_EQ(copy->Length(), 2);
+    EXPECT_TRUE(PmLegacySimOf(copy.get())->objectId().isNull()) << "the copy belongs to no database";
+
+    CPmAcadSim* stored = nullptr;
+    AcDbObject* opened = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(opened, CZrAcadObject::GetObjectId(L"QD_SIM", L"Route"), AcDb::kForWrite), Acad::eOk)
+        << "the stored object was closed again";
+    stored = CPmAcadSim::cast(opened);
+    EXPECT_NE(stored, PmLegacySimOf(copy.get()));
+    opened->close();
+}
+
+TEST_F(StorageTest, DeleteSimFreesADetachedSimulationAndCancelsAResidentOne)
+{
+    CPmDbxFactory::DeleteSim(nullptr);
+    CPmDbxFactory::DeleteSim(NewSim(L"Detached", 1));  // the heap check of the fixture sees it freed
+
+    CPmSim* resident = NewSim(L"Resident", 2);
+    ASSERT_EQ(resident->Save(), 0);
+    ASSERT_EQ(resident->Close(), Acad::eOk) << "closing a stored object that is not open changes nothing";
+    AcDbObject* opened = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(opened, PmLegacySimOf(resident)->objectId(), AcDb::kForRead), Acad::eOk);
+    CPmDbxFactory::DeleteSim(resident);
+    EXPECT_FALSE(opened->isReadEnabled()) << "the open is cancelled";
+    EXPECT_EQ(HostDrawing::StoredClass(L"Resident"), L"CPmAcadSim") << "the drawing keeps it";
+}
+
+TEST_F(StorageTest, DeleteRemovesTheBlocksAndTheEntry)
+{
+    CPmSim* sim = NewSim(L"Route", 7);
+    ASSERT_EQ(sim->Save(), 0);
+    LegacySimPtr copy(CPmDbxFactory::LoadSim(L"Route"));
+    const AcDbHandle block = *(*copy->Sections())[0]->Segments()->front()->Block()->Handle();
+    EXPECT_EQ(copy->Delete(), 0);
+    EXPECT_TRUE(HostDrawing::IsErased(block));
+    EXPECT_TRUE(HostDrawing::StoredNames().empty());
+
+    // Never stored: the blocks' status plus -1 for the missing entry.
+    LegacySimPtr loose(NewSim(L"Loose", 1, HostDrawing::AddBlockDefinition(L"Other")));
+    EXPECT_EQ(loose->Delete(), -1);
+}
+} // namespace

@@ -1,0 +1,22 @@
+// The processes of the tests: fresh hosts, folders they share, and the drawing tool.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace TestProcesses
+{
+// Runs the body in a new process of this test program, whose host has loaded
+// nothing yet; a failure inside fails the test. Code of the test before the
+// call runs again in that process.
+void RunInFreshHost(const std::function<void()>& body);
+
+// A folder that the test's fresh processes share with it: made once, then
+// named to the children through the environment.
+std::string SharedTempDir(const char* tag);
+void RemoveSharedTempDir(const char* tag);
+
+// Runs the drawing tool (a host that loads only a format 101 module) with the
+// arguments; its standard output, or a text starting "failed" when it fails.
+std::string RunDrawingTool(const std::string& tool, const std::string& arguments);
+} // namespace TestProcesses
