@@ -32,6 +32,7 @@ set(PM_POINTS_SOURCES ${PM_LEGACY101_DIR}/QdPoint.cpp ${PM_LEGACY101_DIR}/QdVect
 
 include(${CMAKE_CURRENT_LIST_DIR}/PM/DwgHost/Sources.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/PM/Legacy101/Sources.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../Projects/Mstn/Sources.cmake)
 
 # What every system source needs on its include path.
 add_library(PmSourceIncludes INTERFACE)

@@ -1,0 +1,19 @@
+# The format 200 modules for MicroStation (built 64-bit for now): the model, the
+# part tree, the transform and the MicroStation host layer, each compiled with
+# the traits of its deliverable and linked to the stand-in host and the framework.
+set(PM_MSTN200_MODULES Varnex200_CNx64 Varnex200_8i Varnex200_Xm)
+set_property(GLOBAL PROPERTY PM_MSTN200_MODULES ${PM_MSTN200_MODULES})
+
+foreach(deliverable IN LISTS PM_MSTN200_MODULES)
+  # The builds that bind a format 101 module load and upgrade through it.
+  pm_deliverable_get(${deliverable} BINDS_101 binds101)
+  if(binds101 STREQUAL "YES")
+    set(loadSim ${PM_MSTN_FORMAT101_SOURCES})
+  else()
+    set(loadSim ${PM_MSTN_LOADSIM_SOURCES})
+  endif()
+  pm_add_module(${deliverable}
+    SOURCES ${PM_MODEL200_SOURCES} ${PM_PART_SOURCES} ${PM_TRANSFORM_SOURCES} ${PM_MSTN_SOURCES} ${loadSim}
+    LINK MstnHost Framework WindowsApi)
+  target_include_directories(${deliverable} PRIVATE ${PM_MSTN_DIR})
+endforeach()

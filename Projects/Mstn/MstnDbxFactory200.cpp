@@ -1,0 +1,117 @@
+// The simulation factory of the MicroStation modules. LoadSim and UpgradeSim
+// differ between the builds that bind a format 101 module and the others, and
+// live in files of their own.
+#include "PmDbxFactory200.h"
+#include "PmMstnPart.h"
+#include "PmMstnSection.h"
+#include "PmMstnSegment.h"
+#include "PmMstnSim200.h"
+#include "PmMstnSimList200.h"
+
+CPmSim200* CPmDbxFactory200::MakeSim(PmSimId id, int type)
+{
+    auto* sim = new CPmMstnSim200();
+    sim->SetId(id);
+    sim->SetType(type);
+    return sim;
+}
+
+CPmSim200* CPmDbxFactory200::CopySim(const CPmSim200& sim)
+{
+    return new CPmMstnSim200(sim);
+}
+
+CPmSection200* CPmDbxFactory200::MakeSection()
+{
+    return new CPmMstnSection();
+}
+
+CPmSection200* CPmDbxFactory200::CopySection(const CPmSection200& section)
+{
+    return new CPmMstnSection(section);
+}
+
+CPmSection200* CPmDbxFactory200::CopySection(const CPmSection& legacySection)
+{
+    return new CPmMstnSection(legacySection);
+}
+
+CPmSegment200* CPmDbxFactory200::MakeSegment()
+{
+    return new CPmMstnSegment();
+}
+
+CPmSegment200* CPmDbxFactory200::CopySegment(const CPmSegment200& segment)
+{
+    return new CPmMstnSegment(segment);
+}
+
+CPmSegment200* CPmDbxFactory200::CopySegment(const CPmSegment& legacySegment)
+{
+    return new CPmMstnSegment(legacySegment);
+}
+
+CPmPart* CPmDbxFactory200::MakePart()
+{
+    return new CPmMstnPart();
+}
+
+CPmPart* CPmDbxFactory200::CopyPart(const CPmPart& part)
+{
+    return new CPmMstnPart(part);
+}
+
+CPmSimList200* CPmDbxFactory200::MakeSimList()
+{
+    return new CPmMstnSimList200();
+}
+
+CPmSimList200* CPmDbxFactory200::LoadSimList(bool keepAll, bool upgrade)
+{
+    auto* list = new CPmMstnSimList200();
+    list->Load(keepAll, upgrade);
+    return list;
+}
+
+void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
+{
+    names.clear();
+    CPmSimList200* list = LoadSimList(true, false);
+    for (int i = 0; i < list->Size(); ++i)
+        names.push_back(*list->Sim(i)->Name());
+    delete list;
+}
+
+int CPmDbxFactory200::DeleteSim(const CString& name)
+{
+    CPmSim200* sim = LoadSim(name);
+    if (!sim)
+        return 0;
+    if (sim->SimInUse())
+    {
+        delete sim;
+        return 2;
+    }
+    sim->Delete();
+    delete sim;
+    return 1;
+}
+
+void CPmDbxFactory200::DeleteSim(CPmSim200* sim)
+{
+    // Every simulation of this host is a plain object: there is none resident to cancel.
+    delete sim;
+}
+
+void CleanSims()
+{
+    CPmSimList200* list = CPmDbxFactory200::LoadSimList(false, true);
+    if (!list)
+        return;
+    for (int i = 0; i < list->Size(); ++i)
+    {
+        if (CPmSim200* sim = list->Sim(i))
+            sim->Delete();
+    }
+    delete list;
+}

@@ -1,0 +1,19 @@
+// LoadSim and UpgradeSim of the builds that bind no format 101 module: version
+// 101 records are read in place, and there is nothing to upgrade.
+#include "MstnSimStream.h"
+#include "PmDbxFactory200.h"
+#include "PmMstnSim200.h"
+
+CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+{
+    auto* sim = new CPmMstnSim200();
+    if (LoadMstnSim(sim, name) == 0)
+        return sim;
+    delete sim;
+    return nullptr;
+}
+
+void CPmDbxFactory200::UpgradeSim(const CString& name)
+{
+    delete LoadSim(name);
+}

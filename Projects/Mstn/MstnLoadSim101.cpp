@@ -1,0 +1,73 @@
+// LoadSim and UpgradeSim of the builds that bind the MicroStation format 101
+// module: a name without a readable format 200 record is asked of that module,
+// and its simulation converted into a current-model one.
+#include "MstnFormat101.h"
+#include "MstnSimStream.h"
+#include "PmDbxFactory200.h"
+#include "PmMstnSim200.h"
+#include "PmSim.h"
+
+namespace
+{
+// The model's conversion from format 101. The model's simulation class is
+// abstract in these builds, so the conversion goes through this stand-in
+// before the MicroStation class copies it.
+class CConvertedSim : public CPmSim200
+{
+public:
+    explicit CConvertedSim(const CPmSim& legacy) : CPmSim200(legacy) {}
+    int Save() override { return -1; }
+    int Update() override { return -1; }
+    int Close() override { return -1; }
+};
+
+// The format 200 record of the name, when it can be read.
+bool HasReadableRecord(const CString& name)
+{
+    CPmMstnSim200 sim;
+    return LoadMstnSim(&sim, name) == 0;
+}
+
+// The format 101 module's simulation of that name converted into a new
+// simulation named with the name asked for; null when the module has none.
+CPmMstnSim200* ConvertFromFormat101(const CString& name)
+{
+    CPmSim* legacy = MstnFormat101::LoadSim(name);
+    if (!legacy)
+        return nullptr;
+    CPmMstnSim200* converted = nullptr;
+    if (MstnFormat101::IsMstnSim(*legacy))
+    {
+        const CConvertedSim intermediate(*legacy);
+        converted = new CPmMstnSim200(intermediate);
+        converted->SetName(name);
+    }
+    // An object of another class is not converted, but it is ours to free all the same.
+    delete legacy;
+    return converted;
+}
+} // namespace
+
+CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+{
+    auto* sim = new CPmMstnSim200();
+    if (LoadMstnSim(sim, name) == 0)
+        return sim;
+    delete sim;
+    CPmMstnSim200* converted = ConvertFromFormat101(name);
+    if (converted)
+        converted->SetIsCurVersion(false);
+    return converted;
+}
+
+void CPmDbxFactory200::UpgradeSim(const CString& name)
+{
+    if (HasReadableRecord(name))
+        return;
+    CPmMstnSim200* converted = ConvertFromFormat101(name);
+    if (!converted)
+        return;
+    converted->SetIsCurVersion(true);
+    converted->Save();
+    delete converted;
+}

@@ -1,0 +1,35 @@
+// The elements of a record: building them, and reading a header element back.
+// Stored headers are not trusted: every field is checked against the element
+// that holds it before it is used.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include <afx.h>
+#include <mselems.h>
+
+struct MstnRecordHeader
+{
+    CString name;
+    std::int32_t totalLength = 0;       // bytes of the chunk stream
+    std::vector<std::uint64_t> dataIds; // the data elements, in stream order
+};
+
+namespace MstnRecord
+{
+// The element's length in bytes as its head gives it, at most the buffer's.
+std::size_t ElementBytes(const MSElement& element);
+
+// Clears the element and writes the record head around the payload (at most
+// kMaxPayloadBytes).
+void BuildElement(MSElement& element, const std::uint8_t* payload, std::size_t payloadBytes);
+
+// The header of a record of that kind. False when the element is no such
+// header, or when its counts do not fit it: a name, total or id list that runs
+// past the element, a negative count or total, a total larger than its data
+// elements can hold, or an element size other than its counts give (which also
+// keeps a data element whose bytes begin like a header from being taken for one).
+bool ReadHeader(const MSElement& element, int kind, MstnRecordHeader& header);
+} // namespace MstnRecord

@@ -1,0 +1,33 @@
+// How records are laid out in application elements of the active model: the
+// element head the store writes, where header and data elements keep what.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace MstnRecord
+{
+constexpr int kElementType = 66;                 // application element
+constexpr std::uint32_t kLevel = 20;
+constexpr std::size_t kSignatureOffset = 32;
+constexpr std::uint16_t kSignature = 0x586F;
+constexpr std::size_t kPayloadOffset = 34;       // the payload follows the 34-byte head
+constexpr std::size_t kKindOffset = 34;          // header: int32 kind, then the name
+constexpr std::size_t kNameOffset = 38;
+// The most payload one element carries: (34 + 131030) / 2 words fill an element.
+constexpr std::size_t kMaxPayloadBytes = 131030;
+// Elements are assembled in a cleared buffer of this size.
+constexpr std::size_t kElementBufferBytes = 0x20000;
+// File positions fetched per host scan; the scan buffer is sized in 16-bit words.
+constexpr int kFoundPositions = 50;
+constexpr int kScanBufferWords = 2 * kFoundPositions;
+
+// The kind of a simulation record.
+constexpr int kSimulationKind = 1000;
+
+// An element's size in 16-bit words for its payload; an odd payload is padded.
+constexpr std::uint32_t ElementWords(std::size_t payloadBytes)
+{
+    return static_cast<std::uint32_t>((kPayloadOffset + payloadBytes + 1) / 2);
+}
+} // namespace MstnRecord

@@ -1,0 +1,102 @@
+#include "MstnSimStream.h"
+
+#include "MstnTimeRecord.h"
+#include "PmMstnSection.h"
+#include "PmSim200.h"
+#include "ZrMstnObject.h"
+
+namespace
+{
+void WriteTime(CZrMstnObject& store, const CTime& time)
+{
+    const MstnTimeRecord::Bytes bytes = MstnTimeRecord::Encode(time);
+    store.WriteBytes(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+// A time read from the record; a read that does not fit leaves the time as it was.
+void ReadTime(CZrMstnObject& store, CTime& time)
+{
+    MstnTimeRecord::Bytes bytes{};
+    if (store.ReadBytes(bytes.data(), static_cast<int>(bytes.size())) != 0)
+        time = MstnTimeRecord::Decode(bytes);
+}
+
+void ReadSimChunk(CZrMstnObject& store, CPmSim200& sim)
+{
+    int type = sim.Type();
+    std::uint64_t id = sim.Id();
+    int inUse = sim.SimInUse();
+    CTime created = sim.DttmCreatedTime();
+    CTime edited = PmSimTimes::Edited(sim);
+    store.ReadInt(type);
+    store.ReadUInt64(id);
+    store.ReadInt(inUse);
+    ReadTime(store, created);
+    ReadTime(store, edited);
+    sim.SetType(type);
+    sim.SetId(id);
+    sim.SetSimInUse(inUse != 0);
+    sim.SetDttmCreated(created);
+    sim.SetDttmEdited(edited);
+}
+} // namespace
+
+void MstnSimStream::Write(const CPmSim200& sim, CZrMstnObject& store)
+{
+    store.BeginChunk(kSimChunkPayload);
+    store.WriteInt(kVersion);
+    store.WriteInt(sim.Type());
+    store.WriteUInt64(sim.Id());
+    store.WriteInt(sim.SimInUse() ? 1 : 0);
+    WriteTime(store, sim.DttmCreatedTime());
+    WriteTime(store, PmSimTimes::Edited(sim));
+
+    int count = 0;
+    for (const CPmSection200* section : *sim.Sections())
+        count += section ? 1 : 0;
+    store.BeginChunk(4);
+    store.WriteInt(count);
+    for (const CPmSection200* section : *sim.Sections())
+    {
+        if (section)
+            section->Save(&store);
+    }
+}
+
+int LoadMstnSim(CPmSim200* sim, const CString& name)
+{
+    if (!sim)
+        return -1;
+    sim->SetName(name);
+    // Records are named exactly; an empty name would take the first record of any name.
+    if (name.IsEmpty())
+        return -1;
+    CZrMstnObject store(MstnRecord::kSimulationKind, name);
+    if (store.Load() != 0)
+        return -1;
+
+    store.NextChunk();
+    int version = MstnSimStream::kOldVersion;
+    if (store.ChunkLength() >= MstnSimStream::kSimChunkLength)
+        store.ReadInt(version);
+    if (version != MstnSimStream::kVersion && version != MstnSimStream::kOldVersion)
+        return -1;
+    ReadSimChunk(store, *sim);
+
+    store.NextChunk();
+    int count = 0;
+    store.ReadInt(count);
+    for (int i = 0; i < count && !store.HasError(); ++i)
+    {
+        auto* section = new CPmMstnSection();
+        section->Load(&store);
+        if (store.HasError())
+        {
+            delete section;
+            return -1;
+        }
+        sim->AddSection(section);
+    }
+    // A stream that ended before its counts were met is not a simulation.
+    return store.HasError() ? -1 : 0;
+}

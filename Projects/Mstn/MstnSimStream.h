@@ -1,0 +1,27 @@
+// The chunk stream of a simulation record (kind 1000): the simulation chunk,
+// the section count, then each section with its segments, parts and positions,
+// depth first.
+#pragma once
+
+#include <afx.h>
+
+#include "PmExport.h"
+
+class CPmSim200;
+class CZrMstnObject;
+
+namespace MstnSimStream
+{
+constexpr int kVersion = 200;
+constexpr int kOldVersion = 101;
+constexpr int kSimChunkPayload = 52;        // version 200; version 101 has no version field
+constexpr int kSimChunkLength = kSimChunkPayload + 4;
+
+// Writes the simulation chunk, the section count and every section.
+void Write(const CPmSim200& sim, CZrMstnObject& store);
+} // namespace MstnSimStream
+
+// Fills a freshly made simulation from the record of exactly that name: 0 when
+// the whole stream was read; -1 when there is no such record (or the name is
+// empty), its version is neither 200 nor 101, or it cannot be read to its end.
+PM_EXPORT int LoadMstnSim(CPmSim200* sim, const CString& name);

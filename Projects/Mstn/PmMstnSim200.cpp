@@ -1,0 +1,45 @@
+#include "PmMstnSim200.h"
+
+#include "MstnSimStream.h"
+#include "ZrMstnObject.h"
+
+CPmMstnSim200::CPmMstnSim200() = default;
+CPmMstnSim200::CPmMstnSim200(const CPmSim200& source) : CPmSim200(source) {}
+CPmMstnSim200::CPmMstnSim200(const CPmMstnSim200& source) : CPmSim200(source) {}
+CPmMstnSim200::~CPmMstnSim200() = default;
+
+int CPmMstnSim200::Save()
+{
+    if (Name()->IsEmpty())
+        return -1;
+    // The new record is written into the store first, so that one that cannot
+    // be stored leaves the old record in place.
+    CZrMstnObject record(MstnRecord::kSimulationKind, *Name());
+    MstnSimStream::Write(*this, record);
+    if (!record.CanCommit())
+        return -1;
+    {
+        CZrMstnObject old(MstnRecord::kSimulationKind, *Name());
+        old.Delete();
+    }
+    return record.Commit();
+}
+
+int CPmMstnSim200::Update()
+{
+    return Save();
+}
+
+int CPmMstnSim200::Close()
+{
+    return 0;
+}
+
+int CPmMstnSim200::Delete()
+{
+    if (Name()->IsEmpty())
+        return -1;
+    const int blocks = CPmSim200::Delete();
+    CZrMstnObject record(MstnRecord::kSimulationKind, *Name());
+    return blocks + record.Delete();
+}

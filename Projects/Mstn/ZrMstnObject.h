@@ -1,0 +1,115 @@
+// One named record of a kind in the active model: a header element that names
+// it and lists its data elements, and data elements that carry its bytes, a
+// stream of chunks (an int32 length counting its own 4 bytes, then the payload;
+// little-endian). A store serves one operation: either a writing life (chunks
+// begun and written, then Commit) or one scan (Load and the chunk readers, or
+// Delete, or EnumerateNames).
+//
+// Stored records are not trusted: a header whose counts do not fit its element
+// is refused, the data never fills more than the stream the header announces,
+// and every chunk and read stays inside the loaded data.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <afx.h>
+#include <mselems.h>
+#include <msgeom.h>
+#include <scanner.h>
+
+#include "MstnRecordLayout.h"
+#include "PmExport.h"
+
+class PM_EXPORT CZrMstnObject
+{
+public:
+    CZrMstnObject();
+    // A store of that kind; with an empty name it takes the first record of the kind.
+    CZrMstnObject(int kind, const CString& name);
+    CZrMstnObject(const CZrMstnObject&) = delete;
+    CZrMstnObject& operator=(const CZrMstnObject&) = delete;
+    ~CZrMstnObject();
+
+    // The next header of this kind in the scan, its name and its descriptor,
+    // which then belongs to the caller (null when none). Returns the last scan status.
+    int FindNext(CString* name, MSElementDescr** descr);
+    // Appends the name of every header of this kind, in scan order; the last scan status.
+    int EnumerateNames(CStringArray& names);
+    // Reads the record into the store: 0 when at least one data element was read, else -1.
+    int Load();
+    // Deletes the record's elements: -1 when no header was found, else the
+    // host's status for deleting the header.
+    int Delete();
+    // Writes the chunks as elements: 0, or -1 with nothing written when the
+    // record cannot be stored (see CanCommit).
+    int Commit();
+    // False when a write was refused, or when the stream or its header would
+    // not fit the record's layout.
+    bool CanCommit() const;
+
+    // Writers: each appends to the current chunk and refuses (writing nothing)
+    // what does not fit the room the chunk has left.
+    void BeginChunk(int payloadBytes);
+    void WriteInt(int value);
+    void WriteInt(unsigned int value);
+    void WriteDouble(double value);
+    void WriteUInt64(std::uint64_t value);
+    void WritePoint(const DPoint3d& point);
+    void WriteBytes(const void* bytes, int count);
+    void WriteByte(std::uint8_t value);
+    void WriteString(const CString& text);
+
+    // Readers: NextChunk starts the chunk at the cursor; each read returns the
+    // bytes it took (ReadString: the characters with the NUL), or 0 with its
+    // target untouched when it does not fit what is left of the chunk.
+    void NextChunk();
+    int ChunkLength() const { return m_chunkLength; }
+    int ReadByte(std::uint8_t& value);
+    int ReadBytes(void* bytes, int count);
+    int ReadInt(int& value);
+    int ReadInt(unsigned int& value);
+    int ReadDouble(double& value);
+    int ReadUInt64(std::uint64_t& value);
+    int ReadPoint(DPoint3d& point);
+    int ReadString(CString& text);
+
+    void SetError(int error) { m_error = error; }
+    int HasError() const { return m_error; }
+
+    int Kind() const { return m_kind; }
+    const CString& Name() const { return m_name; }
+
+private:
+    void InitScan();
+    // Runs the scan until a header is taken: one of the store's name, or any
+    // when the store has none. The header's descriptor is the caller's.
+    MSElementDescr* TakeHeader(CString& name);
+    void StartScanLoop();
+    bool ScanGoesOn(int status) const;
+
+    bool WriteRoom(std::size_t bytes);
+    void WriteRaw(const void* bytes, std::size_t count);
+    bool ReadFits(std::int64_t bytes) const;
+    void ReadRaw(void* bytes, std::size_t count);
+    std::vector<std::uint8_t> HeaderPayload(const std::vector<std::uint64_t>& dataIds) const;
+    std::size_t PieceCount() const;
+
+    std::uint32_t m_scanPosition;
+    ScanCriteriaP m_criteria;
+    std::vector<std::vector<std::uint8_t>> m_chunks;
+    std::size_t m_cursor;            // read side: next byte of the loaded data
+    std::vector<std::uint8_t> m_loaded;
+    std::size_t m_loadedEnd;         // bytes of the loaded data that belong to the stream
+    std::int32_t m_chunkPosition;
+    std::int32_t m_chunkLength;
+    std::int64_t m_totalLength;
+    int m_kind;
+    CString m_name;
+    bool m_matchByName;
+    std::uint32_t m_foundPositions[MstnRecord::kFoundPositions];
+    int m_foundCount;
+    int m_scanIndex;
+    int m_error;
+    bool m_writeRefused;
+};
