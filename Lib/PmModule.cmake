@@ -28,6 +28,7 @@ function(pm_add_module name)
     set(dir "${PM_MODULE_DIR}")
   endif()
   add_library(${name} SHARED ${M_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY PM_MODULES ${name})  # every module, by its deliverable name
   set_target_properties(${name} PROPERTIES
     PREFIX "" OUTPUT_NAME ${base} SUFFIX ${suffix}
     LIBRARY_OUTPUT_DIRECTORY "${dir}"
