@@ -12,6 +12,7 @@ set(PM_MODEL200_SOURCES
   ${PM_FORCOMMON_DIR}/PmSim200.cpp
   ${PM_FORCOMMON_DIR}/PmSection200.cpp
   ${PM_FORCOMMON_DIR}/PmSegment200.cpp
+  ${PM_FORCOMMON_DIR}/PmPosition200.cpp
   ${PM_FORCOMMON_DIR}/PmSimList200.cpp)
 
 # The part tree and block interfaces: one design for both formats. Each module
@@ -26,6 +27,10 @@ set(PM_MODEL101_SOURCES
   ${PM_LEGACY101_DIR}/PmSection.cpp
   ${PM_LEGACY101_DIR}/PmSegment.cpp
   ${PM_LEGACY101_DIR}/PmSimList.cpp)
+
+# The plain accessors of the format 101 simulation, section and segment: in
+# every module of either format, which all export them.
+set(PM_LEGACY101_ACCESSOR_SOURCES ${PM_LEGACY101_DIR}/PmLegacyAccessors.cpp)
 
 # Point and vector measures (their constructors and components are inline).
 set(PM_POINTS_SOURCES ${PM_LEGACY101_DIR}/QdPoint.cpp ${PM_LEGACY101_DIR}/QdVector.cpp)

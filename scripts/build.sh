@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Configures and builds the tree: scripts/build.sh <build-dir> [cmake options...]
+# Configures and builds the tree: scripts/build.sh <preset | build-dir> [cmake options...]
+# A preset of CMakePresets.json (x64, x86, x64-sanitize, x86-sanitize) names the
+# build folder and the bitness; a build folder is configured 64-bit unless the
+# options say -DVARNEX_BITS=32.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:?build directory}"
+target="${1:?preset or build directory}"
 shift
 "$top/scripts/install-deps.sh"
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build "$build" --parallel
+cd "$top"
+if "$top/scripts/is-preset.sh" "$target"; then
+  cmake --preset "$target" "$@"
+  cmake --build --preset "$target" --parallel
+else
+  cmake -S "$top" -B "$target" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$target" --parallel
+fi

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the tree and runs the main demonstration.
+# Builds the 64-bit tree (build/) and runs the main demonstration.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="$top/build"
-"$top/scripts/build.sh" "$build"
+"$top/scripts/build.sh" x64
 demos="$build/demo-output"
 mkdir -p "$demos"
 "$build/Examples/DwgDemo/dwg_demo" "$demos/varnex_demo.dwg"

@@ -2,7 +2,10 @@
 # Installs the Debian packages the build needs, when they are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev)
+# g++-multilib compiles and links the 32-bit build (-m32), with the 32-bit
+# sanitizer libraries; googletest provides the sources the 32-bit build
+# compiles GoogleTest from (libgtest-dev's libraries are 64-bit).
+packages=(cmake ninja-build g++ g++-multilib libgtest-dev libgmock-dev googletest)
 
 missing=()
 for package in "${packages[@]}"; do

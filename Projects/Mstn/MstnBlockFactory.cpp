@@ -17,3 +17,8 @@ CPmAnimationBlock* CPmBlockFactory::CreateAnimationBlock(const CQdBlock& block)
 {
     return new CPmMstnAnimationBlock(block);
 }
+
+CPmBlockFactory& CPmBlockFactory::operator=(const CPmBlockFactory&)
+{
+    return *this;
+}

@@ -115,3 +115,8 @@ void CleanSims()
     }
     delete list;
 }
+
+CPmDbxFactory200& CPmDbxFactory200::operator=(const CPmDbxFactory200&)
+{
+    return *this;
+}

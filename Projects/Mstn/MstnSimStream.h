@@ -5,7 +5,6 @@
 
 #include <afx.h>
 
-#include "PmExport.h"
 
 class CPmSim200;
 class CZrMstnObject;
@@ -24,4 +23,4 @@ void Write(const CPmSim200& sim, CZrMstnObject& store);
 // Fills a freshly made simulation from the record of exactly that name: 0 when
 // the whole stream was read; -1 when there is no such record (or the name is
 // empty), its version is neither 200 nor 101, or it cannot be read to its end.
-PM_EXPORT int LoadMstnSim(CPmSim200* sim, const CString& name);
+int LoadMstnSim(CPmSim200* sim, const CString& name);

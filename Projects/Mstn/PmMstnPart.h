@@ -26,5 +26,5 @@ public:
     static constexpr int kMaxDepth = 256;
 
 private:
-    void LoadTree(CZrMstnObject* record, int depth);
+    PM_NO_EXPORT void LoadTree(CZrMstnObject* record, int depth);
 };

@@ -19,9 +19,8 @@
 #include <scanner.h>
 
 #include "MstnRecordLayout.h"
-#include "PmExport.h"
 
-class PM_EXPORT CZrMstnObject
+class CZrMstnObject
 {
 public:
     CZrMstnObject();

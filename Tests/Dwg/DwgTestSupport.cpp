@@ -28,6 +28,16 @@ const Variant kVariants[] = {
     {"Varnex200_BCAD16x64", 29, 1, L"Varnex200_2004.dbx 1.0", L"", false, true},
     {"Varnex200_BCAD17x64", 29, 1, L"Varnex200_2004.dbx 1.0", L"", false, true},
     {"Varnex200_ZWCAD2017x64", 31, 8, L"Varnex200_2004.dbx 1.0", L"", true, false},
+    {"Varnex200_2007", 27, 1, L"Varnex200_2007.dbx", L"Varnex101_2007.dbx", false, false},
+    {"Varnex200_2010", 29, 6, L"Varnex200_2010.dbx", L"Varnex101_2010.dbx", false, false},
+    {"Varnex200_2013", 31, 8, L"Varnex200_2013.dbx", L"Varnex101_2013.dbx", false, false},
+    {"Varnex200_2015", 31, 81, L"Varnex200_2015.dbx", L"", false, false},
+    {"Varnex200_2017", 31, 125, L"Varnex200_2017.dbx", L"", false, false},
+    {"Varnex200_2018", 33, 0, L"Varnex200_2018.dbx", L"Varnex101_V8.dll", false, false},
+    {"Varnex200_BCAD15", 29, 1, L"Varnex200_BCAD15.dbx", L"", false, true},
+    {"Varnex200_BCAD16", 29, 1, L"Varnex200_2004.dbx 1.0", L"", false, true},
+    {"Varnex200_BCAD17", 29, 1, L"Varnex200_2004.dbx 1.0", L"", false, true},
+    {"Varnex200_ZWCAD2017", 31, 8, L"Varnex200_2004.dbx 1.0", L"", true, false},
 };
 
 // Runs the body of a fresh process and reports its failures on the error
@@ -73,7 +83,9 @@ const Variant& ThisVariant()
 const std::vector<std::wstring>& LegacyModuleNames()
 {
     static const std::vector<std::wstring> names = {L"Varnex101_2007x64.dbx", L"Varnex101_2010x64.dbx",
-                                                    L"Varnex101_2013x64.dbx", L"Varnex101_V8.dll"};
+                                                    L"Varnex101_2013x64.dbx", L"Varnex101_2007.dbx",
+                                                    L"Varnex101_2010.dbx",    L"Varnex101_2013.dbx",
+                                                    L"Varnex101_V8.dll"};
     return names;
 }
 

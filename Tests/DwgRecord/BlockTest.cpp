@@ -1,5 +1,8 @@
 // Blocks in model space: added hidden, moved, removed with their definition, copied.
+#include <memory>
 #include <sstream>
+
+#include <dbmemfiler.h>
 
 #include "DrawingFixture.h"
 #include "PmAcadAnimationBlock.h"
@@ -26,6 +29,16 @@ protected:
     {
         element e{0, MakeReference(x)};
         return std::unique_ptr<CQdBlock>(CPmBlockFactory::CreateBlock(&e));
+    }
+
+    // A block naming the handle alone, as a record read back makes it.
+    static std::unique_ptr<CZrAcadBlock> BlockForHandle(const AcDbHandle& handle)
+    {
+        AcDbMemoryFiler filer;
+        filer.writeAcDbHandle(handle);
+        auto block = std::make_unique<CZrAcadBlock>();
+        block->Load(&filer);
+        return block;
     }
 };
 
@@ -81,7 +94,7 @@ TEST_F(BlockTest, EmptyBlocksAnswerMinusOneAndDumpNull)
 
 TEST_F(BlockTest, DumpsHighWordThenLowWord)
 {
-    std::unique_ptr<CZrAcadBlock> block(CZrAcadBlock::FromHandle(AcDbHandle(42, 1)));
+    std::unique_ptr<CZrAcadBlock> block = BlockForHandle(AcDbHandle(42, 1));
     EXPECT_EQ(Dump(*block), L"\nCQdAcadBlock handle: 1, 42\n");
     PmDumpStream os;
     os << *block;
@@ -147,7 +160,7 @@ TEST_F(BlockTest, AnimationBlockCopiesTheDrawingsReference)
     EXPECT_EQ(copy->position().x, 5.0);
     copy->close();
 
-    std::unique_ptr<CZrAcadBlock> gone(CZrAcadBlock::FromHandle(AcDbHandle(0xFFFF, 0)));
+    std::unique_ptr<CZrAcadBlock> gone = BlockForHandle(AcDbHandle(0xFFFF, 0));
     std::unique_ptr<CPmAnimationBlock> orphan(CPmBlockFactory::CreateAnimationBlock(*gone));
     EXPECT_EQ(orphan->AddToDrawing(false), 0);
     EXPECT_TRUE(orphan->Handle()->isNull()) << "nothing to add";

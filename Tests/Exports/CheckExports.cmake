@@ -7,7 +7,8 @@
 # system beyond the set fails, and so does anything of the C++ runtime, the
 # framework, the hosts or Windows that leaks into the table. What the toolchain
 # adds by itself (the linker's section symbols, the thunks of exported virtual
-# operations) is passed over.
+# operations, the instances of the runtime's templates in namespace std) is
+# passed over.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var NM MODULE EXPECTED)
@@ -72,6 +73,7 @@ pm_escape(text)
 string(REPLACE "\n" ";" entries "${text}")
 set(required "")
 set(optional "")
+set(acceptedBits "")
 foreach(entry IN LISTS entries)
   if(entry MATCHES "^#module (.*)$")
     set(module "${CMAKE_MATCH_1}")
@@ -79,6 +81,8 @@ foreach(entry IN LISTS entries)
     set(traits "${CMAKE_MATCH_1}")
   elseif(entry MATCHES "^#lists (.*)$")
     set(lists "${CMAKE_MATCH_1}")
+  elseif(entry MATCHES "^#accepts-bits (.*)$")
+    set(acceptedBits "${CMAKE_MATCH_1}")
   elseif(entry MATCHES "^([RO])\t([^\t]+)\t(.+)$")
     set(symbol "${CMAKE_MATCH_3}")
     string(MD5 key "${symbol}")
@@ -126,6 +130,17 @@ foreach(mangledName symbol IN ZIP_LISTS mangled demangled)
   if(mangledName IN_LIST toolchainSymbols OR mangledName MATCHES "${toolchainPattern}")
     continue()
   endif()
+  # The instances of the C++ runtime's templates (namespace std, and the
+  # runtime's own __gnu_cxx) that the code uses: the compiler emits them as
+  # weak symbols of default visibility whatever the module's visibility, so
+  # they are the toolchain's, not the system's. Anything else of the runtime
+  # (a function or object that is not a template instance) still counts as a leak.
+  if(symbol MATCHES "<")
+    string(REGEX REPLACE "^_ZT[VTIS]|^_ZGV" "_Z" m "${mangledName}")
+    if(m MATCHES "^_Z(N[rVKRO]*)?(St|Sa|Sb|Ss|Si|So|Sd|9__gnu_cxx)")
+      continue()
+    endif()
+  endif()
   # A thunk of an exported virtual operation comes with the operation.
   if(symbol MATCHES "^(non-virtual thunk|virtual thunk|covariant return thunk) to (.+)$")
     if(CMAKE_MATCH_2 IN_LIST known)
@@ -147,7 +162,8 @@ if(header MATCHES "^7f454c46(01|02)$")
   else()
     set(builtBits 64)
   endif()
-  if(traits MATCHES "BITS ([0-9]+)" AND NOT CMAKE_MATCH_1 STREQUAL builtBits)
+  if(traits MATCHES "BITS ([0-9]+)" AND NOT CMAKE_MATCH_1 STREQUAL builtBits
+     AND NOT builtBits IN_LIST acceptedBits)
     set(bitsNote "The module is built as ${builtBits}-bit code; its traits say BITS ${CMAKE_MATCH_1}.\n")
   endif()
 endif()

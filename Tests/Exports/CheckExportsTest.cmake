@@ -5,8 +5,12 @@
 cmake_minimum_required(VERSION 3.25)
 
 # An expected set in the form ExportRules.cmake writes: kind, list, export.
+# HEADER_TRAITS and HEADER_EXTRA, when set, give the traits and further header lines.
 function(write_expected file)
-  set(text "#module ExportFixture\n#traits TEST fixture\n#lists fixture\n")
+  if(NOT DEFINED HEADER_TRAITS)
+    set(HEADER_TRAITS "TEST fixture")
+  endif()
+  set(text "#module ExportFixture\n#traits ${HEADER_TRAITS}\n#lists fixture\n${HEADER_EXTRA}")
   foreach(entry IN LISTS ARGN)
     string(REGEX REPLACE "^([RO]) " "\\1\tfixture\t" entry "${entry}")
     string(APPEND text "${entry}\n")
@@ -89,6 +93,27 @@ Exported, not the system's: the DWG host stand-in's (1):
 ]])
 if(NOT err MATCHES "ExportFixture: 1 exports missing, 5 exports beyond the set")
   string(APPEND failures "wrong set, summary missing from:\n${err}\n")
+endif()
+
+# A module whose traits say BITS 32, built as 64-bit code: refused, unless the
+# set accepts that bitness (a 64-bit build that still compiles it as 64-bit).
+file(READ "${FIXTURE}" header LIMIT 5 HEX)
+if(header STREQUAL "7f454c4602")
+  set(HEADER_TRAITS "TEST fixture BITS 32")
+  write_expected("${WORK}/bits.exports" ${classes}
+    "R CPmFixture::Side()" "R __gnu_cxx::FixtureLeak()" "R CTime::Now()" "R acdbFixtureCall()")
+  run_check("${WORK}/bits.exports" rc out err)
+  expect_equal("other bitness, exit code" "${rc}" "1")
+  if(NOT err MATCHES "The module is built as 64-bit code; its traits say BITS 32")
+    string(APPEND failures "other bitness, note missing from:\n${err}\n")
+  endif()
+  set(HEADER_EXTRA "#accepts-bits 64\n")
+  write_expected("${WORK}/bits-accepted.exports" ${classes}
+    "R CPmFixture::Side()" "R __gnu_cxx::FixtureLeak()" "R CTime::Now()" "R acdbFixtureCall()")
+  run_check("${WORK}/bits-accepted.exports" rc out err)
+  expect_equal("accepted bitness, exit code" "${rc}" "0")
+  unset(HEADER_TRAITS)
+  unset(HEADER_EXTRA)
 endif()
 
 if(failures)

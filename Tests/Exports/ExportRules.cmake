@@ -68,14 +68,33 @@ pm_export_types(BITS 32 UInt64 "unsigned long long")
 pm_export_types(FAMILY DWG Offset "dpoint3d" PrevElement "int" BlockSource "element")
 pm_export_types(FAMILY MSTN Offset "DPoint3d" PrevElement "TransElemDescr*" BlockSource "MSElementDescr")
 
+# pm_export_pointer_bits(<deliverable> <out>): the bitness the module's code is
+# compiled as: the build's pointer size, unless the module itself asks for
+# 32-bit code.
+function(pm_export_pointer_bits deliverable out)
+  math(EXPR bits "${CMAKE_SIZEOF_VOID_P} * 8")
+  if(TARGET ${deliverable})
+    foreach(property COMPILE_OPTIONS INTERFACE_COMPILE_OPTIONS)
+      get_target_property(options ${deliverable} ${property})
+      if(options AND "-m32" IN_LIST options)
+        set(bits 32)
+      endif()
+    endforeach()
+  endif()
+  set(${out} ${bits} PARENT_SCOPE)
+endfunction()
+
 # pm_export_expected(<deliverable> <lists dir> <file>): writes the expected set
 # of the deliverable into <file>, one export a line: "R" (required) or "O"
 # (optional), a tab, the list it comes from, a tab, the export. Three header
-# lines give the module, its traits and its lists.
+# lines give the module, its traits and its lists; a fourth, if there, the
+# bitness the check accepts beside the one the traits give.
 function(pm_export_expected deliverable listsDir file)
   get_property(allTraits GLOBAL PROPERTY PM_EXPORT_TRAITS)
+  pm_export_pointer_bits(${deliverable} pointerBits)
   set(traits "")
   set(substitutions "")
+  set(acceptedBits "")
   foreach(trait IN LISTS allTraits)
     pm_deliverable_get(${deliverable} ${trait} value)
     set(value_${trait} "${value}")
@@ -83,7 +102,15 @@ function(pm_export_expected deliverable listsDir file)
       string(APPEND traits " ${trait} -")
     else()
       string(APPEND traits " ${trait} ${value}")
-      get_property(types GLOBAL PROPERTY PM_EXPORT_TYPES_${trait}_${value})
+      set(typesValue "${value}")
+      # A 32-bit module that this 64-bit build still compiles as 64-bit code:
+      # its types are spelt as the code it is built as, and the check accepts
+      # the bitness.
+      if(trait STREQUAL "BITS" AND value STREQUAL "32" AND pointerBits STREQUAL "64")
+        set(typesValue 64)
+        set(acceptedBits 64)
+      endif()
+      get_property(types GLOBAL PROPERTY PM_EXPORT_TYPES_${trait}_${typesValue})
       list(APPEND substitutions ${types})
     endif()
   endforeach()
@@ -108,6 +135,9 @@ function(pm_export_expected deliverable listsDir file)
 
   list(JOIN lists " " listNames)
   set(text "#module ${deliverable}\n#traits${traits}\n#lists ${listNames}\n")
+  if(acceptedBits)
+    string(APPEND text "#accepts-bits ${acceptedBits}\n")
+  endif()
   foreach(list IN LISTS lists)
     set(listFile "${listsDir}/${list}.txt")
     if(NOT EXISTS "${listFile}")

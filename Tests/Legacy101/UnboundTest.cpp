@@ -1,4 +1,4 @@
-// The legacy drawing reopened by Varnex200_2015x64, a build without the format
+// The legacy drawing reopened by the 2015 SDK's build, which has no format
 // 101 binding: the format 101 objects stay as proxies, nothing reads them, and
 // saving the drawing again loses nothing of them.
 #include <memory>
@@ -21,7 +21,8 @@
 
 namespace
 {
-const char kLegacyModule[] = "Varnex101_2013x64.dbx";
+// The 2013 SDK's format 101 module of this bitness, which wrote the drawing.
+const char kLegacyModule[] = PM_TEST_LEGACY_FILE;
 
 std::string SharedFile(const char* name)
 {

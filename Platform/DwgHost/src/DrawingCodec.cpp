@@ -98,7 +98,10 @@ public:
     {
         value.clear();
         const Adesk::UInt32 length = u32();
-        if (!need(static_cast<std::size_t>(length) * 4))
+        // Compared in 64 bits: in a 32-bit build the byte count of a corrupt length wraps.
+        if (mOk && static_cast<Adesk::UInt64>(length) * 4 > mLeft)
+            mOk = false;
+        if (!mOk)
             return;
         value.reserve(length);
         for (Adesk::UInt32 i = 0; i < length && mOk; ++i) {

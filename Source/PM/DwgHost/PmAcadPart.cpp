@@ -68,3 +68,7 @@ void CPmAcadPart::Load(AcDbDwgFiler* filer)
         sub->Load(filer);
     }
 }
+
+CPmAcadPart::CPmAcadPart() = default;
+CPmAcadPart::CPmAcadPart(const CPmPart& source) : CPmPart(source) {}
+CPmAcadPart::CPmAcadPart(const CPmAcadPart& source) : CPmPart(source) {}

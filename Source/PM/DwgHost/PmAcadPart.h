@@ -6,9 +6,9 @@
 class PM_EXPORT CPmAcadPart : public CPmPart
 {
 public:
-    CPmAcadPart() = default;
-    CPmAcadPart(const CPmPart& source) : CPmPart(source) {}
-    CPmAcadPart(const CPmAcadPart& source) : CPmPart(source) {}
+    CPmAcadPart();
+    CPmAcadPart(const CPmPart& source);
+    CPmAcadPart(const CPmAcadPart& source);
 
     using CPmPart::Load;
     using CPmPart::Save;

@@ -79,3 +79,9 @@ void CPmAcadSection200::Load(AcDbDwgFiler* filer)
         SetLength(segment->Length());  // appended directly: no block is moved while a drawing is read
     }
 }
+
+CPmAcadSection200::CPmAcadSection200() = default;
+CPmAcadSection200::CPmAcadSection200(const CPmSection200& source) : CPmSection200(source) {}
+CPmAcadSection200::CPmAcadSection200(const CPmAcadSection200& source) : CPmSection200(source) {}
+CPmAcadSection200::CPmAcadSection200(const CPmSection& legacy) : CPmSection200(legacy) {}
+CPmAcadSection200& CPmAcadSection200::operator=(const CPmAcadSection200&) = default;

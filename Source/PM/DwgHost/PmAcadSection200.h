@@ -7,11 +7,11 @@
 class PM_EXPORT CPmAcadSection200 : public CPmSection200
 {
 public:
-    CPmAcadSection200() = default;
-    CPmAcadSection200(const CPmSection200& source) : CPmSection200(source) {}
-    CPmAcadSection200(const CPmAcadSection200& source) : CPmSection200(source) {}
-    explicit CPmAcadSection200(const CPmSection& legacy) : CPmSection200(legacy) {}
-    CPmAcadSection200& operator=(const CPmAcadSection200&) = default;
+    CPmAcadSection200();
+    CPmAcadSection200(const CPmSection200& source);
+    CPmAcadSection200(const CPmAcadSection200& source);
+    explicit CPmAcadSection200(const CPmSection& legacy);
+    CPmAcadSection200& operator=(const CPmAcadSection200&);
 
     // Moves the blocks of the segment's part (and of its direct sub-parts) to
     // the segment's first position, then appends the segment.

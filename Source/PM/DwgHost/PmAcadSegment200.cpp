@@ -61,3 +61,9 @@ void CPmAcadSegment200::Load(AcDbDwgFiler* filer)
     }
     SetLength(static_cast<int>(positions.size()));
 }
+
+CPmAcadSegment200::CPmAcadSegment200() = default;
+CPmAcadSegment200::CPmAcadSegment200(const CPmSegment200& source) : CPmSegment200(source) {}
+CPmAcadSegment200::CPmAcadSegment200(const CPmAcadSegment200& source) : CPmSegment200(source) {}
+CPmAcadSegment200::CPmAcadSegment200(const CPmSegment& legacy) : CPmSegment200(legacy) {}
+CPmAcadSegment200& CPmAcadSegment200::operator=(const CPmAcadSegment200&) = default;

@@ -6,11 +6,11 @@
 class PM_EXPORT CPmAcadSegment200 : public CPmSegment200
 {
 public:
-    CPmAcadSegment200() = default;
-    CPmAcadSegment200(const CPmSegment200& source) : CPmSegment200(source) {}
-    CPmAcadSegment200(const CPmAcadSegment200& source) : CPmSegment200(source) {}
-    explicit CPmAcadSegment200(const CPmSegment& legacy) : CPmSegment200(legacy) {}
-    CPmAcadSegment200& operator=(const CPmAcadSegment200&) = default;
+    CPmAcadSegment200();
+    CPmAcadSegment200(const CPmSegment200& source);
+    CPmAcadSegment200(const CPmAcadSegment200& source);
+    explicit CPmAcadSegment200(const CPmSegment& legacy);
+    CPmAcadSegment200& operator=(const CPmAcadSegment200&);
 
     using CPmSegment200::Load;
     using CPmSegment200::Save;

@@ -132,6 +132,12 @@ AcRxObject* CPmAcadSim200::createOdObjectImp()
 }
 #endif
 
+CPmAcadSim200::CPmAcadSim200() = default;
+CPmAcadSim200::CPmAcadSim200(const CPmSim200& sim) : CZrAcadObject(), CPmSim200(sim) {}
+CPmAcadSim200::CPmAcadSim200(const CPmSim& legacy) : CZrAcadObject(), CPmSim200(legacy) {}
+CPmAcadSim200::CPmAcadSim200(const CPmAcadSim200&) = default;
+CPmAcadSim200& CPmAcadSim200::operator=(const CPmAcadSim200&) = default;
+
 CPmAcadSim200::~CPmAcadSim200() = default;
 
 CPmSim200* CPmAcadSim200::Load(const CString& name)

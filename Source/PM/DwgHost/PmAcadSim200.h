@@ -33,13 +33,13 @@ public:
     static AcRxObject* createOdObjectImp();
 #endif
 
-    CPmAcadSim200() = default;
+    CPmAcadSim200();
     // A detached object holding a deep copy of the simulation.
-    explicit CPmAcadSim200(const CPmSim200& sim) : CZrAcadObject(), CPmSim200(sim) {}
+    explicit CPmAcadSim200(const CPmSim200& sim);
     // A detached object holding the simulation converted from format 101.
-    explicit CPmAcadSim200(const CPmSim& legacy) : CZrAcadObject(), CPmSim200(legacy) {}
-    CPmAcadSim200(const CPmAcadSim200&) = default;
-    CPmAcadSim200& operator=(const CPmAcadSim200&) = default;
+    explicit CPmAcadSim200(const CPmSim& legacy);
+    CPmAcadSim200(const CPmAcadSim200&);
+    CPmAcadSim200& operator=(const CPmAcadSim200&);
     ~CPmAcadSim200() override;
 
     // The simulation's name, not the host object's.

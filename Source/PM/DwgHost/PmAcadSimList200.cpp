@@ -24,6 +24,8 @@ bool NamesLiveBlockOrNothing(AcDbDatabase* database, PmSimId id)
 }
 } // namespace
 
+CPmAcadSimList200::CPmAcadSimList200() = default;
+
 CPmAcadSimList200::~CPmAcadSimList200() = default;
 
 int CPmAcadSimList200::Load(bool keepAll, bool saveUpgraded)

@@ -7,7 +7,7 @@
 class PM_EXPORT CPmAcadSimList200 : public CPmSimList200
 {
 public:
-    CPmAcadSimList200() = default;
+    CPmAcadSimList200();
     ~CPmAcadSimList200() override;
 
     // Appends the simulations stored under the keys of "QD_SIM". With saveUpgraded,

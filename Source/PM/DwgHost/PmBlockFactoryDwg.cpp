@@ -17,9 +17,8 @@ CQdBlock* CPmBlockFactory::CopyBlock(const CQdBlock& block)
         return new CZrAcadBlock(*block200);
 #if defined(PM_COPIES_FORMAT101_BLOCKS)
     // A format 101 block becomes a current block for the same drawing reference.
-    AcDbHandle handle;
-    if (PmLegacy::IsLegacyBlock(block, handle))
-        return CZrAcadBlock::FromHandle(handle);
+    if (const CQdAcadBlock* legacy = PmLegacy::AsLegacyBlock(block))
+        return new CZrAcadBlock(*legacy);
 #endif
     return nullptr;
 }
@@ -27,4 +26,9 @@ CQdBlock* CPmBlockFactory::CopyBlock(const CQdBlock& block)
 CPmAnimationBlock* CPmBlockFactory::CreateAnimationBlock(const CQdBlock& block)
 {
     return new CPmAcadAnimationBlock(block);
+}
+
+CPmBlockFactory& CPmBlockFactory::operator=(const CPmBlockFactory&)
+{
+    return *this;
 }

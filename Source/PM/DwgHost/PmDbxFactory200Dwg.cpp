@@ -188,3 +188,8 @@ void CleanSims()
     for (int i = 0; i < list->Size(); ++i)
         list->Sim(i)->Delete();
 }
+
+CPmDbxFactory200& CPmDbxFactory200::operator=(const CPmDbxFactory200&)
+{
+    return *this;
+}

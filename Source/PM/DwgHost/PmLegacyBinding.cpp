@@ -48,6 +48,19 @@ bool PmLegacy::IsLegacyBlock(const CQdBlock& block, AcDbHandle& handle)
     return true;
 }
 
+// The format 101 block class derives from CQdBlock alone, so the interface
+// starts the object: the two views are the same address. This module has no
+// definition of that class to convert with.
+const CQdAcadBlock* PmLegacy::AsLegacyBlock(const CQdBlock& block)
+{
+    return IsLegacyBlockType(block) ? reinterpret_cast<const CQdAcadBlock*>(&block) : nullptr;
+}
+
+const CQdBlock& PmLegacy::AsBlock(const CQdAcadBlock& legacy)
+{
+    return reinterpret_cast<const CQdBlock&>(legacy);
+}
+
 #if defined(PM_BINDS_FORMAT101)
 CPmSim* PmLegacy::LoadSim(const CString& name)
 {

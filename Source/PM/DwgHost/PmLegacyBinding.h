@@ -8,6 +8,7 @@
 #include "PmTypes.h"
 
 class CPmSim;
+class CQdAcadBlock;
 class CQdBlock;
 
 namespace PmLegacy
@@ -22,6 +23,11 @@ CPmSim* LoadSim(const CString& name);
 
 // True when the block is a format 101 block, whose handle then goes into handle.
 bool IsLegacyBlock(const CQdBlock& block, AcDbHandle& handle);
+
+// The block as a format 101 block; null when it is not one.
+const CQdAcadBlock* AsLegacyBlock(const CQdBlock& block);
+// A format 101 block through its block interface.
+const CQdBlock& AsBlock(const CQdAcadBlock& legacy);
 
 // Moves a format 101 block through the format 101 module; -1 when it cannot.
 int SetLegacyBlockPos(CQdBlock& block, dpoint3d position);

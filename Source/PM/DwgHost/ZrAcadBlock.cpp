@@ -5,6 +5,11 @@
 #include <dbsymtb.h>
 
 #include "PmBlockReferences.h"
+#if PM_MODEL_FORMAT != 101
+#include "PmLegacyBinding.h"
+#endif
+
+CZrAcadBlock::CZrAcadBlock() = default;
 
 CZrAcadBlock::CZrAcadBlock(const AcDbBlockReference* source) : m_pReference(PmBlockReferences::Copy(source)) {}
 
@@ -30,12 +35,15 @@ CZrAcadBlock::~CZrAcadBlock()
     delete m_pReference;
 }
 
-CZrAcadBlock* CZrAcadBlock::FromHandle(const AcDbHandle& handle)
+#if PM_MODEL_FORMAT != 101
+CZrAcadBlock::CZrAcadBlock(const CQdAcadBlock& legacy)
 {
-    auto* block = new CZrAcadBlock();
-    block->m_handle = handle;
-    return block;
+    const CQdBlock& block = PmLegacy::AsBlock(legacy);
+    if (const AcDbHandle* handle = block.Handle())
+        m_handle = *handle;
+    m_pReference = PmBlockReferences::Copy(block.BlockRef());
 }
+#endif
 
 void CZrAcadBlock::DisplayPrint(PmDumpStream& os) const
 {

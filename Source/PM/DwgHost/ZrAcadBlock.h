@@ -12,6 +12,10 @@
 // source shared with that module then makes and recognises its blocks.
 #if PM_MODEL_FORMAT == 101
 #define CZrAcadBlock CQdAcadBlock
+#else
+// The format 101 module's block: a CQdBlock of that module, which this one
+// knows by that interface only.
+class CQdAcadBlock;
 #endif
 
 class AcDbBlockReference;
@@ -19,16 +23,29 @@ class AcDbBlockReference;
 class PM_EXPORT CZrAcadBlock : public CQdBlock
 {
 public:
-    CZrAcadBlock() = default;
+    CZrAcadBlock();
     // A new reference on the host heap showing the same block, scale and position.
     explicit CZrAcadBlock(const AcDbBlockReference* source);
     // Copies take the handle, and a reference of their own for one still held in memory.
     CZrAcadBlock(const CZrAcadBlock& source);
+#if PM_MODEL_FORMAT != 101
+    // Takes over a format 101 block: its handle, and a reference of its own
+    // for one the legacy block still holds in memory.
+    explicit CZrAcadBlock(const CQdAcadBlock& legacy);
+#endif
     CZrAcadBlock& operator=(const CZrAcadBlock& source);
     ~CZrAcadBlock() override;
 
-    // A block for a drawing handle alone (a legacy block copied, a record read).
-    static CZrAcadBlock* FromHandle(const AcDbHandle& handle);
+#if PM_MODEL_FORMAT != 101
+    // A block for a drawing handle alone, made on the client's side: the
+    // module neither uses nor exports it.
+    static PM_NO_EXPORT CZrAcadBlock* FromHandle(const AcDbHandle& handle)
+    {
+        auto* block = new CZrAcadBlock();
+        block->m_handle = handle;
+        return block;
+    }
+#endif
 
     void DisplayPrint(PmDumpStream& os) const override;
     using CQdBlock::Load;

@@ -69,6 +69,10 @@ private:
 };
 } // namespace
 
+CZrAcadObject::CZrAcadObject() = default;
+CZrAcadObject::CZrAcadObject(const CZrAcadObject&) = default;
+CZrAcadObject& CZrAcadObject::operator=(const CZrAcadObject&) = default;
+
 CZrAcadObject::~CZrAcadObject() = default;
 
 int CZrAcadObject::Save(const CString& dict, const CString& key, CZrAcadObject* obj)
@@ -195,4 +199,15 @@ int CZrAcadObject::Delete(const CString& dict, const CString& key)
         return status;
     const int erased = opened->erase(true);
     return erased + opened->close();
+}
+
+
+CString CZrAcadObject::Name() const
+{
+    return m_objectName;
+}
+
+void CZrAcadObject::SetObjectName(const CString& name)
+{
+    m_objectName = name;
 }

@@ -11,14 +11,14 @@
 class PM_EXPORT CZrAcadObject : public AcDbObject
 {
 public:
-    CZrAcadObject() = default;
-    CZrAcadObject(const CZrAcadObject&) = default;
-    CZrAcadObject& operator=(const CZrAcadObject&) = default;
+    CZrAcadObject();
+    CZrAcadObject(const CZrAcadObject&);
+    CZrAcadObject& operator=(const CZrAcadObject&);
     ~CZrAcadObject() override;
 
     // The object name is for clients; stored entries are keyed by the caller's key.
-    CString Name() const { return m_objectName; }
-    void SetObjectName(const CString& name) { m_objectName = name; }
+    CString Name() const;
+    void SetObjectName(const CString& name);
 
     // Puts obj into the drawing under key, making the sub-dictionary when it is
     // missing; an entry under the same key is replaced. On success obj is resident,

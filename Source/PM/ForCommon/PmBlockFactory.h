@@ -11,7 +11,8 @@ class CPmAnimationBlock;
 class PM_EXPORT CPmBlockFactory
 {
 public:
-    CPmBlockFactory& operator=(const CPmBlockFactory&) { return *this; }
+    // Copies nothing: the factory has no data.
+    CPmBlockFactory& operator=(const CPmBlockFactory& other);
 
     // A new block of the host's class wrapping the given drawing object, not yet added.
     static CQdBlock* CreateBlock(PmBlockSource* source);

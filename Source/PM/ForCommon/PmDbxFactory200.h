@@ -21,7 +21,8 @@ class CPmSegment;
 class PM_EXPORT CPmDbxFactory200
 {
 public:
-    CPmDbxFactory200& operator=(const CPmDbxFactory200&) { return *this; }
+    // Copies nothing: the factory has no data.
+    CPmDbxFactory200& operator=(const CPmDbxFactory200& other);
 
     static CPmSim200* MakeSim(PmSimId id, int type);
     static CPmSim200* CopySim(const CPmSim200& sim);

@@ -3,6 +3,10 @@
 #pragma once
 
 #define PM_EXPORT __attribute__((visibility("default")))
+// A member of an exported class that the module keeps to itself: an inline
+// member that is not part of the exported interface (a const overload of an
+// exported accessor, a helper for clients), compiled wherever it is used.
+#define PM_NO_EXPORT __attribute__((visibility("hidden")))
 
 // The transform is exported whole by some builds, by its element access only
 // by others, and not at all by the format 101 modules.

@@ -101,3 +101,28 @@ PmDumpStream& operator<<(PmDumpStream& os, const CPmPart& part)
     part.DisplayPrint(os);
     return os;
 }
+
+CQdBlock* CPmPart::Block() const
+{
+    return m_pBlock;
+}
+
+CPmAnimationBlock* CPmPart::AnimationBlock() const
+{
+    return m_pAnimationBlock;
+}
+
+PmPartOffset CPmPart::Offset() const
+{
+    return m_offset;
+}
+
+void CPmPart::SetOffset(PmPartOffset offset)
+{
+    m_offset = offset;
+}
+
+int CPmPart::NumSubParts() const
+{
+    return static_cast<int>(m_subParts.size());
+}

@@ -33,14 +33,14 @@ public:
     // and returns the sum of the statuses; every removal is attempted.
     int RemoveBlock();
 
-    CQdBlock* Block() const { return m_pBlock; }
-    CPmAnimationBlock* AnimationBlock() const { return m_pAnimationBlock; }
-    PmPartOffset Offset() const { return m_offset; }
-    void SetOffset(PmPartOffset offset) { m_offset = offset; }
+    CQdBlock* Block() const;
+    CPmAnimationBlock* AnimationBlock() const;
+    PmPartOffset Offset() const;
+    void SetOffset(PmPartOffset offset);
 
     void AddPart(CPmPart* part);
     CPmPart* SubPart(int index) const;
-    int NumSubParts() const { return static_cast<int>(m_subParts.size()); }
+    int NumSubParts() const;
 
     void DisplayPrint(PmDumpStream& os) const;
 

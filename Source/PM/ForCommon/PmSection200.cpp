@@ -37,7 +37,7 @@ CPmSection200& CPmSection200::operator=(const CPmSection200& source)
     if (this != &source)
     {
         std::vector<CPmSegment200*> copies = CopySegments(source.m_segments);
-        DeleteSegments();
+        PmModel::DeleteAll(m_segments);
         m_segments.swap(copies);
         m_speed = source.m_speed;
         m_speedUnits = source.m_speedUnits;
@@ -47,11 +47,6 @@ CPmSection200& CPmSection200::operator=(const CPmSection200& source)
 }
 
 CPmSection200::~CPmSection200()
-{
-    DeleteSegments();
-}
-
-void CPmSection200::DeleteSegments()
 {
     PmModel::DeleteAll(m_segments);
 }
@@ -84,4 +79,29 @@ PmDumpStream& operator<<(PmDumpStream& os, const CPmSection200& section)
 {
     section.DisplayPrint(os);
     return os;
+}
+
+double CPmSection200::Speed() const
+{
+    return m_speed;
+}
+
+int CPmSection200::SpeedUnits() const
+{
+    return m_speedUnits;
+}
+
+int CPmSection200::Length() const
+{
+    return m_length;
+}
+
+void CPmSection200::SetLength(int length)
+{
+    m_length = length;
+}
+
+std::vector<CPmSegment200*>* CPmSection200::Segments()
+{
+    return &m_segments;
 }

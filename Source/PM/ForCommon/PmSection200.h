@@ -32,18 +32,16 @@ public:
     // Units 0 stores the value, 1 converts from kilometres and 2 from nautical
     // miles to statute miles; any other code changes nothing.
     void SetSpeed(double value, int units);
-    double Speed() const { return m_speed; }
-    int SpeedUnits() const { return m_speedUnits; }
-    int Length() const { return m_length; }
-    void SetLength(int length) { m_length = length; }
-    std::vector<CPmSegment200*>* Segments() { return &m_segments; }
-    const std::vector<CPmSegment200*>* Segments() const { return &m_segments; }
+    double Speed() const;
+    int SpeedUnits() const;
+    int Length() const;
+    void SetLength(int length);
+    std::vector<CPmSegment200*>* Segments();
+    PM_NO_EXPORT const std::vector<CPmSegment200*>* Segments() const { return &m_segments; }
 
     void DisplayPrint(PmDumpStream& os) const;
 
 private:
-    void DeleteSegments();
-
     double m_speed;
     int m_speedUnits;
     int m_length;

@@ -116,3 +116,23 @@ PmDumpStream& operator<<(PmDumpStream& os, const CPmSegment200& segment)
     segment.DisplayPrint(os);
     return os;
 }
+
+CPmPart* CPmSegment200::Part() const
+{
+    return m_pPart;
+}
+
+int CPmSegment200::Length() const
+{
+    return m_length;
+}
+
+void CPmSegment200::SetLength(int length)
+{
+    m_length = length;
+}
+
+std::vector<PmPosition200>* CPmSegment200::Positions()
+{
+    return &m_positions;
+}

@@ -34,14 +34,14 @@ public:
     void AddPath(const std::vector<PmPosition200>& path);
     // Takes the part; a different part held before is freed.
     void AddPart(CPmPart* part);
-    CPmPart* Part() const { return m_pPart; }
+    CPmPart* Part() const;
     // The block of the segment's part; null without a part.
     CQdBlock* Block() const;
 
-    int Length() const { return m_length; }
-    void SetLength(int length) { m_length = length; }
-    std::vector<PmPosition200>* Positions() { return &m_positions; }
-    const std::vector<PmPosition200>* Positions() const { return &m_positions; }
+    int Length() const;
+    void SetLength(int length);
+    std::vector<PmPosition200>* Positions();
+    PM_NO_EXPORT const std::vector<PmPosition200>* Positions() const { return &m_positions; }
 
     void DisplayPrint(PmDumpStream& os) const;
 

@@ -45,7 +45,7 @@ CPmSim200& CPmSim200::operator=(const CPmSim200& source)
     if (this != &source)
     {
         std::vector<CPmSection200*> copies = CopySections(source.m_sections);
-        DeleteSections();
+        PmModel::DeleteAll(m_sections);
         m_sections.swap(copies);
         m_name = source.m_name;
         m_length = source.m_length;
@@ -61,11 +61,6 @@ CPmSim200& CPmSim200::operator=(const CPmSim200& source)
 }
 
 CPmSim200::~CPmSim200()
-{
-    DeleteSections();
-}
-
-void CPmSim200::DeleteSections()
 {
     PmModel::DeleteAll(m_sections);
 }
@@ -118,4 +113,93 @@ PmDumpStream& operator<<(PmDumpStream& os, const CPmSim200& sim)
 {
     sim.DisplayPrint(os);
     return os;
+}
+
+void CPmSim200::DebugPrint() const
+{
+}
+
+CString* CPmSim200::Name()
+{
+    return &m_name;
+}
+
+void CPmSim200::SetName(const CString& name)
+{
+    m_name = name;
+}
+
+int CPmSim200::Length() const
+{
+    return m_length;
+}
+
+void CPmSim200::SetLength(int length)
+{
+    m_length = length;
+}
+
+CTime CPmSim200::DttmCreatedTime() const
+{
+    return m_dttmCreated;
+}
+
+void CPmSim200::SetDttmCreated(CTime time)
+{
+    m_dttmCreated = time;
+}
+
+void CPmSim200::SetDttmEdited(CTime time)
+{
+    m_dttmEdited = time;
+}
+
+int CPmSim200::DisplayIndex() const
+{
+    return m_displayIndex;
+}
+
+void CPmSim200::SetDisplayIndex(int index)
+{
+    m_displayIndex = index;
+}
+
+int CPmSim200::Type() const
+{
+    return m_type;
+}
+
+void CPmSim200::SetType(int type)
+{
+    m_type = type;
+}
+
+PmSimId CPmSim200::Id() const
+{
+    return m_id;
+}
+
+void CPmSim200::SetId(PmSimId id)
+{
+    m_id = id;
+}
+
+int CPmSim200::SimInUse() const
+{
+    return m_inUse ? 1 : 0;
+}
+
+bool CPmSim200::IsCurVersion() const
+{
+    return m_isCurVersion;
+}
+
+void CPmSim200::SetIsCurVersion(bool isCurrent)
+{
+    m_isCurVersion = isCurrent;
+}
+
+std::vector<CPmSection200*>* CPmSim200::Sections()
+{
+    return &m_sections;
 }

@@ -53,34 +53,33 @@ public:
     // index inside it. Null past the last section.
     CPmSection200* Section(int& index);
 
-    void DebugPrint() const {}
+    void DebugPrint() const;
     void DisplayPrint(PmDumpStream& os) const;
 
-    CString* Name() { return &m_name; }
-    const CString* Name() const { return &m_name; }
-    void SetName(const CString& name) { m_name = name; }
-    int Length() const { return m_length; }
-    void SetLength(int length) { m_length = length; }
+    CString* Name();
+    PM_NO_EXPORT const CString* Name() const { return &m_name; }
+    void SetName(const CString& name);
+    int Length() const;
+    void SetLength(int length);
     CString DttmCreated() const;
     CString DttmEdited() const;
-    CTime DttmCreatedTime() const { return m_dttmCreated; }
-    void SetDttmCreated(CTime time) { m_dttmCreated = time; }
-    void SetDttmEdited(CTime time) { m_dttmEdited = time; }
-    int DisplayIndex() const { return m_displayIndex; }
-    void SetDisplayIndex(int index) { m_displayIndex = index; }
-    int Type() const { return m_type; }
-    void SetType(int type) { m_type = type; }
-    PmSimId Id() const { return m_id; }
-    void SetId(PmSimId id) { m_id = id; }
-    int SimInUse() const { return m_inUse ? 1 : 0; }
-    bool IsCurVersion() const { return m_isCurVersion; }
-    void SetIsCurVersion(bool isCurrent) { m_isCurVersion = isCurrent; }
-    std::vector<CPmSection200*>* Sections() { return &m_sections; }
-    const std::vector<CPmSection200*>* Sections() const { return &m_sections; }
+    CTime DttmCreatedTime() const;
+    void SetDttmCreated(CTime time);
+    void SetDttmEdited(CTime time);
+    int DisplayIndex() const;
+    void SetDisplayIndex(int index);
+    int Type() const;
+    void SetType(int type);
+    PmSimId Id() const;
+    void SetId(PmSimId id);
+    int SimInUse() const;
+    bool IsCurVersion() const;
+    void SetIsCurVersion(bool isCurrent);
+    std::vector<CPmSection200*>* Sections();
+    PM_NO_EXPORT const std::vector<CPmSection200*>* Sections() const { return &m_sections; }
 
 private:
     friend struct PmSimTimes;
-    void DeleteSections();
 
     CString m_name;
     int m_length;

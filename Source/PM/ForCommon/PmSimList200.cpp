@@ -4,6 +4,8 @@
 #include "PmModelAlgorithms.h"
 #include "PmSim200.h"
 
+CPmSimList200::CPmSimList200() = default;
+
 CPmSimList200::~CPmSimList200()
 {
     for (CPmSim200* sim : m_sims)
@@ -50,4 +52,9 @@ void CPmSimList200::DebugPrint() const
 {
     for (const CPmSim200* sim : m_sims)
         sim->DebugPrint();
+}
+
+int CPmSimList200::Size() const
+{
+    return static_cast<int>(m_sims.size());
 }

@@ -13,7 +13,7 @@ class CPmSim200;
 class PM_EXPORT CPmSimList200
 {
 public:
-    CPmSimList200() = default;
+    CPmSimList200();
     CPmSimList200(const CPmSimList200&) = delete;
     CPmSimList200& operator=(const CPmSimList200&) = delete;
     // Gives every simulation back to the factory, in list order.
@@ -21,7 +21,7 @@ public:
 
     virtual int Load(bool keepAll, bool saveUpgraded) = 0;
 
-    int Size() const { return static_cast<int>(m_sims.size()); }
+    int Size() const;
     // Takes the simulation; null is ignored.
     void Add(CPmSim200* sim);
     CPmSim200* Sim(int index) const;

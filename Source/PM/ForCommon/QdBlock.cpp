@@ -33,3 +33,18 @@ PmDumpStream& operator<<(PmDumpStream& os, const CPmAnimationBlock& block)
     block.DisplayPrint(os);
     return os;
 }
+
+// The interfaces hold no data: construction and assignment copy nothing.
+CQdBlock::CQdBlock() = default;
+CQdBlock::CQdBlock(const CQdBlock&) {}
+CQdBlock& CQdBlock::operator=(const CQdBlock&)
+{
+    return *this;
+}
+
+CPmAnimationBlock::CPmAnimationBlock() = default;
+CPmAnimationBlock::CPmAnimationBlock(const CPmAnimationBlock&) {}
+CPmAnimationBlock& CPmAnimationBlock::operator=(const CPmAnimationBlock&)
+{
+    return *this;
+}

@@ -9,9 +9,9 @@
 class PM_EXPORT CQdBlock
 {
 public:
-    CQdBlock() = default;
-    CQdBlock(const CQdBlock&) {}
-    CQdBlock& operator=(const CQdBlock&) { return *this; }
+    CQdBlock();
+    CQdBlock(const CQdBlock& other);
+    CQdBlock& operator=(const CQdBlock& other);
     virtual ~CQdBlock();
 
     virtual void DisplayPrint(PmDumpStream& os) const = 0;
@@ -30,9 +30,9 @@ public:
 class PM_EXPORT CPmAnimationBlock
 {
 public:
-    CPmAnimationBlock() = default;
-    CPmAnimationBlock(const CPmAnimationBlock&) {}
-    CPmAnimationBlock& operator=(const CPmAnimationBlock&) { return *this; }
+    CPmAnimationBlock();
+    CPmAnimationBlock(const CPmAnimationBlock& other);
+    CPmAnimationBlock& operator=(const CPmAnimationBlock& other);
     virtual ~CPmAnimationBlock();
 
     virtual void DisplayPrint(PmDumpStream& os) const = 0;

@@ -18,6 +18,13 @@ bool HasValidAxes(const CGoogleEarthConfig& order)
     const auto inRange = [](int axis) { return axis >= 0 && axis <= 2; };
     return inRange(i) && inRange(j) && inRange(k) && i != j && j != k && i != k;
 }
+
+void SetIdentity(double (&m)[4][4])
+{
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            m[r][c] = r == c ? 1.0 : 0.0;
+}
 }  // namespace
 
 #if PM_MODEL_FORMAT == 101
@@ -41,7 +48,7 @@ CGoogleEarthConfig* CQdTransform::GoogleConfig()
 
 CQdTransform::CQdTransform()
 {
-    SetIdentity();
+    SetIdentity(m);
 }
 
 CQdTransform::CQdTransform(const CQdTransform& other)
@@ -51,7 +58,7 @@ CQdTransform::CQdTransform(const CQdTransform& other)
 
 CQdTransform::CQdTransform(const CQdVector& axis, double angle)
 {
-    SetIdentity();
+    SetIdentity(m);
     SetRotation(axis, angle);
 }
 
@@ -73,14 +80,7 @@ void CQdTransform::Copy(const CQdTransform& other)
 
 void CQdTransform::Reset()
 {
-    SetIdentity();
-}
-
-void CQdTransform::SetIdentity()
-{
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            m[r][c] = r == c ? 1.0 : 0.0;
+    SetIdentity(m);
 }
 
 double& CQdTransform::operator()(int row, int col)

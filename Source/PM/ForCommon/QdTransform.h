@@ -88,8 +88,6 @@ public:
     void SubToMasterUnits();
 
 private:
-    void SetIdentity();
-
     double m[4][4];  // row by row; m[r][c] is row r, column c
 
     static CGoogleEarthConfig* s_pGoogleEarthConfig;

@@ -65,3 +65,7 @@ void CPmAcadSection::Load(AcDbDwgFiler* filer)
         m_length = segment->Length();  // appended directly: no block is moved while a drawing is read
     }
 }
+
+CPmAcadSection::CPmAcadSection() = default;
+CPmAcadSection::CPmAcadSection(const CPmSection& source) : CPmSection(source) {}
+CPmAcadSection::CPmAcadSection(const CPmAcadSection& source) : CPmSection(source) {}

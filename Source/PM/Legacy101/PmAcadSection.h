@@ -8,9 +8,9 @@
 class PM_EXPORT CPmAcadSection : public CPmSection
 {
 public:
-    CPmAcadSection() = default;
-    CPmAcadSection(const CPmSection& source) : CPmSection(source) {}
-    CPmAcadSection(const CPmAcadSection& source) : CPmSection(source) {}
+    CPmAcadSection();
+    CPmAcadSection(const CPmSection& source);
+    CPmAcadSection(const CPmAcadSection& source);
 
     // Moves the blocks of the segment's part (and of its direct sub-parts) to
     // the segment's first position, then appends the segment.

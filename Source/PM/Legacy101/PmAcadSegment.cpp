@@ -48,3 +48,7 @@ void CPmAcadSegment::Load(AcDbDwgFiler* filer)
     }
     m_length = static_cast<int>(m_positions.size());
 }
+
+CPmAcadSegment::CPmAcadSegment() = default;
+CPmAcadSegment::CPmAcadSegment(const CPmSegment& source) : CPmSegment(source) {}
+CPmAcadSegment::CPmAcadSegment(const CPmAcadSegment& source) : CPmSegment(source) {}

@@ -7,9 +7,9 @@
 class PM_EXPORT CPmAcadSegment : public CPmSegment
 {
 public:
-    CPmAcadSegment() = default;
-    CPmAcadSegment(const CPmSegment& source) : CPmSegment(source) {}
-    CPmAcadSegment(const CPmAcadSegment& source) : CPmSegment(source) {}
+    CPmAcadSegment();
+    CPmAcadSegment(const CPmSegment& source);
+    CPmAcadSegment(const CPmAcadSegment& source);
 
     using CPmSegment::Load;
     using CPmSegment::Save;

@@ -98,6 +98,10 @@ void CPmAcadSim::rxInit(AppNameChangeFuncPtr appNameChange)
                           L"CPMACADSIM", PmLegacyRegistrationText(), appNameChange);
 }
 
+CPmAcadSim::CPmAcadSim() = default;
+CPmAcadSim::CPmAcadSim(const CPmSim& sim) : CZrAcadObject(), CPmSim(sim) {}
+CPmAcadSim::CPmAcadSim(const CPmAcadSim& source) : CZrAcadObject(source), CPmSim(source) {}
+
 CPmAcadSim::~CPmAcadSim() = default;
 
 CPmSim* CPmAcadSim::Load(const CString& name)

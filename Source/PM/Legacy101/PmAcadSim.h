@@ -28,10 +28,10 @@ public:
     static void rxInit();
     static void rxInit(AppNameChangeFuncPtr appNameChange);
 
-    CPmAcadSim() = default;
+    CPmAcadSim();
     // A detached object holding a deep copy of the simulation.
-    explicit CPmAcadSim(const CPmSim& sim) : CZrAcadObject(), CPmSim(sim) {}
-    CPmAcadSim(const CPmAcadSim& source) : CZrAcadObject(source), CPmSim(source) {}
+    explicit CPmAcadSim(const CPmSim& sim);
+    CPmAcadSim(const CPmAcadSim& source);
     CPmAcadSim& operator=(const CPmAcadSim&) = delete;
     ~CPmAcadSim() override;
 

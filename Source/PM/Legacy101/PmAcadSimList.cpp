@@ -19,6 +19,8 @@ bool PmNamesLiveBlockReference(PmSimId id)
     return true;
 }
 
+CPmAcadSimList::CPmAcadSimList() = default;
+
 CPmAcadSimList::~CPmAcadSimList() = default;
 
 int CPmAcadSimList::Load(bool keepAll)

@@ -8,7 +8,7 @@
 class PM_EXPORT CPmAcadSimList : public CPmSimList
 {
 public:
-    CPmAcadSimList() = default;
+    CPmAcadSimList();
     ~CPmAcadSimList() override;
 
     // Appends the simulations stored under the keys of "QD_SIM". Without

@@ -16,7 +16,8 @@ class CPmSimList;
 class PM_EXPORT CPmDbxFactory
 {
 public:
-    CPmDbxFactory& operator=(const CPmDbxFactory&) { return *this; }
+    // Copies nothing: the factory has no data.
+    CPmDbxFactory& operator=(const CPmDbxFactory& other);
 
     static CPmSimList* MakeSimList();
     static CPmSimList* LoadSimList(bool keepAll);

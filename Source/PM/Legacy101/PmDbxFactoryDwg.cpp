@@ -94,3 +94,8 @@ void CPmDbxFactory::DeleteSim(CPmSim* sim)
     else
         delete object;
 }
+
+CPmDbxFactory& CPmDbxFactory::operator=(const CPmDbxFactory&)
+{
+    return *this;
+}

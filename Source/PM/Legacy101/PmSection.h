@@ -27,11 +27,11 @@ public:
     virtual void Load(AcDbDwgFiler* filer);
 
     void SetSpeed(double value, int units);
-    double Speed() const { return m_speed; }
-    int SpeedUnits() const { return m_speedUnits; }
-    int Length() const { return m_length; }
-    std::vector<CPmSegment*>* Segments() { return &m_segments; }
-    const std::vector<CPmSegment*>* Segments() const { return &m_segments; }
+    double Speed() const;
+    int SpeedUnits() const;
+    int Length() const;
+    std::vector<CPmSegment*>* Segments();
+    PM_NO_EXPORT const std::vector<CPmSegment*>* Segments() const { return &m_segments; }
 
     void DisplayPrint(PmDumpStream& os) const;
 

@@ -28,13 +28,13 @@ public:
 
     void AddPath(const std::vector<PMPosition>& path);
     PMPosition* Position(unsigned int index);
-    std::vector<PMPosition>* Positions() { return &m_positions; }
+    std::vector<PMPosition>* Positions();
     // Takes the part; a different part held before is freed.
     void AddPart(CPmPart* part);
-    CPmPart* Part() const { return m_pPart; }
+    CPmPart* Part() const;
     // The block of the segment's part; null without a part.
     CQdBlock* Block() const;
-    int Length() const { return m_length; }
+    int Length() const;
 
     void DisplayPrint(PmDumpStream& os) const;
 

@@ -70,3 +70,7 @@ PmDumpStream& operator<<(PmDumpStream& os, const CPmSim& sim)
     sim.DisplayPrint(os);
     return os;
 }
+
+void CPmSim::DebugPrint() const
+{
+}

@@ -29,25 +29,25 @@ public:
 
     void AddSection(CPmSection* section);
     CPmSection* Section(int& index);
-    void SetName(const CString& name) { m_name = name; }
+    void SetName(const CString& name);
 
-    void DebugPrint() const {}
+    void DebugPrint() const;
     void DisplayPrint(PmDumpStream& os) const;
 
-    CString* Name() { return &m_name; }
-    const CString* Name() const { return &m_name; }
-    int Length() const { return m_length; }
+    CString* Name();
+    PM_NO_EXPORT const CString* Name() const { return &m_name; }
+    int Length() const;
     CString DttmCreated() const;
     CString DttmEdited() const;
-    int DisplayIndex() const { return m_displayIndex; }
-    void SetDisplayIndex(int index) { m_displayIndex = index; }
-    int Type() const { return m_type; }
-    void SetType(int type) { m_type = type; }
-    PmSimId Id() const { return m_id; }
-    void SetId(PmSimId id) { m_id = id; }
-    int SimInUse() const { return m_inUse ? 1 : 0; }
-    std::vector<CPmSection*>* Sections() { return &m_sections; }
-    const std::vector<CPmSection*>* Sections() const { return &m_sections; }
+    int DisplayIndex() const;
+    void SetDisplayIndex(int index);
+    int Type() const;
+    void SetType(int type);
+    PmSimId Id() const;
+    void SetId(PmSimId id);
+    int SimInUse() const;
+    std::vector<CPmSection*>* Sections();
+    PM_NO_EXPORT const std::vector<CPmSection*>* Sections() const { return &m_sections; }
 
 protected:
     CString m_name;

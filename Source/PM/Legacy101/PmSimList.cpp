@@ -4,6 +4,8 @@
 #include "PmModelAlgorithms.h"
 #include "PmSim.h"
 
+CPmSimList::CPmSimList() = default;
+
 CPmSimList::~CPmSimList()
 {
     for (CPmSim* sim : m_sims)
@@ -50,4 +52,10 @@ void CPmSimList::DebugPrint() const
 {
     for (const CPmSim* sim : m_sims)
         sim->DebugPrint();
+}
+
+
+int CPmSimList::Size() const
+{
+    return static_cast<int>(m_sims.size());
 }

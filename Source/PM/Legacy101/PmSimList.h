@@ -12,7 +12,7 @@ class CPmSim;
 class PM_EXPORT CPmSimList
 {
 public:
-    CPmSimList() = default;
+    CPmSimList();
     CPmSimList(const CPmSimList&) = delete;
     CPmSimList& operator=(const CPmSimList&) = delete;
     // Gives every simulation back to the factory, in list order.
@@ -20,7 +20,7 @@ public:
 
     virtual int Load(bool keepAll) = 0;
 
-    int Size() const { return static_cast<int>(m_sims.size()); }
+    int Size() const;
     // Takes the simulation; null is ignored.
     void Add(CPmSim* sim);
     CPmSim* Sim(int index) const;

@@ -114,3 +114,9 @@ double CQdPoint::Angle(const CQdPoint& other) const
     const double angle = std::atan2(y - other.y, x - other.x);
     return angle < 0 ? angle + kFullTurn : angle;
 }
+
+#if defined(PM_POINTS_EXPORTED)
+#define PM_POINT_MEMBER
+#include "QdPointMembers.h"
+#undef PM_POINT_MEMBER
+#endif

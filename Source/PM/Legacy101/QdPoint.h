@@ -13,19 +13,10 @@ class AcGePoint2d;
 class PM_POINTS_EXPORT CQdPoint
 {
 public:
-    CQdPoint(double xValue, double yValue, double zValue) : x(xValue), y(yValue), z(zValue) {}
-    CQdPoint(const CQdPoint& other) : x(other.x), y(other.y), z(other.z) {}
-
-    CQdPoint& operator=(const CQdPoint& other)
-    {
-        if (this != &other)
-        {
-            x = other.x;
-            y = other.y;
-            z = other.z;
-        }
-        return *this;
-    }
+    // These and the components: see QdPointMembers.h.
+    CQdPoint(double xValue, double yValue, double zValue);
+    CQdPoint(const CQdPoint& other);
+    CQdPoint& operator=(const CQdPoint& other);
 
     CQdPoint& operator=(const dpoint3d& point);
     CQdPoint& operator=(const AcGePoint3d& point);
@@ -49,12 +40,20 @@ public:
     // Direction from other to this point in the XY plane, in [0, 2*pi).
     double Angle(const CQdPoint& other) const;
 
-    double xx() const { return x; }
-    double yy() const { return y; }
-    double zz() const { return z; }
+    double xx() const;
+    double yy() const;
+    double zz() const;
 
 private:
     double x;
     double y;
     double z;
 };
+
+// Inline, except in the builds that export points: there QdPoint.cpp defines them
+// out of line, so that the module exports them as well.
+#if !defined(PM_POINTS_EXPORTED)
+#define PM_POINT_MEMBER inline
+#include "QdPointMembers.h"
+#undef PM_POINT_MEMBER
+#endif

@@ -35,3 +35,9 @@ CQdVector CQdVector::CrossProduct(const CQdVector& other) const
 {
     return CQdVector(y * other.z - z * other.y, z * other.x - x * other.z, x * other.y - y * other.x);
 }
+
+#if defined(PM_POINTS_EXPORTED)
+#define PM_VECTOR_MEMBER
+#include "QdVectorMembers.h"
+#undef PM_VECTOR_MEMBER
+#endif

@@ -7,19 +7,10 @@
 class PM_POINTS_EXPORT CQdVector
 {
 public:
-    CQdVector(double xValue, double yValue, double zValue) : x(xValue), y(yValue), z(zValue) {}
-    CQdVector(const CQdVector& other) : x(other.x), y(other.y), z(other.z) {}
-
-    CQdVector& operator=(const CQdVector& other)
-    {
-        if (this != &other)
-        {
-            x = other.x;
-            y = other.y;
-            z = other.z;
-        }
-        return *this;
-    }
+    // These and the components: see QdVectorMembers.h.
+    CQdVector(double xValue, double yValue, double zValue);
+    CQdVector(const CQdVector& other);
+    CQdVector& operator=(const CQdVector& other);
 
     bool operator==(const CQdVector& other) const;
     bool operator!=(const CQdVector& other) const;
@@ -30,12 +21,20 @@ public:
     // this x other
     CQdVector CrossProduct(const CQdVector& other) const;
 
-    double xx() const { return x; }
-    double yy() const { return y; }
-    double zz() const { return z; }
+    double xx() const;
+    double yy() const;
+    double zz() const;
 
 private:
     double x;
     double y;
     double z;
 };
+
+// Inline, except in the builds that export points: there QdVector.cpp defines them
+// out of line, so that the module exports them as well.
+#if !defined(PM_POINTS_EXPORTED)
+#define PM_VECTOR_MEMBER inline
+#include "QdVectorMembers.h"
+#undef PM_VECTOR_MEMBER
+#endif
