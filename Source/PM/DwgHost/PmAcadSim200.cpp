@@ -12,6 +12,7 @@
 #include <zrxheaders.h>
 #endif
 
+#include "PmModelAlgorithms.h"
 #include "PmDbxFactory200.h"
 #include "PmSimList200.h"
 #include "PmSimRecord.h"
@@ -164,12 +165,7 @@ int CPmAcadSim200::Save()
         return -1;
     // Ids stay unique: every other stored simulation with this id loses it.
     std::unique_ptr<CPmSimList200> stored(CPmDbxFactory200::LoadSimList(false, false));
-    for (int i = 0; stored && i < stored->Size(); ++i)
-    {
-        CPmSim200* other = stored->Sim(i);
-        if (other->Name()->Compare(*Name()) != 0 && other->Id() == Id())
-            StoreWithoutId(*other);
-    }
+    PmModel::ClearDuplicateIds(stored.get(), *this, StoreWithoutId);
     stored.reset();
     return CZrAcadObject::Save(kPmSimDictionary, *Name(), this);
 }

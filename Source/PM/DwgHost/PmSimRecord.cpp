@@ -10,20 +10,6 @@
 namespace
 {
 constexpr Adesk::UInt32 kItemsPerSection = 3;  // speed, units, segment count
-
-void WriteTime(AcDbDwgFiler* filer, const CTime& time)
-{
-    const PmTimeRecord::Bytes bytes = PmTimeRecord::Encode(time);
-    filer->writeBytes(bytes.data(), bytes.size());
-}
-
-CTime ReadTime(AcDbDwgFiler* filer)
-{
-    PmTimeRecord::Bytes bytes{};
-    if (filer->readBytes(bytes.data(), bytes.size()) != Acad::eOk)
-        return CTime(0);
-    return PmTimeRecord::Decode(bytes);
-}
 } // namespace
 
 Acad::ErrorStatus PmSimRecord::Write(AcDbDwgFiler* filer, const CPmSim200& sim)
@@ -32,8 +18,8 @@ Acad::ErrorStatus PmSimRecord::Write(AcDbDwgFiler* filer, const CPmSim200& sim)
     filer->writeInt32(sim.Type());
     filer->writeAcDbHandle(AcDbHandle(static_cast<Adesk::UInt64>(sim.Id())));
     filer->writeBool(sim.SimInUse() != 0);
-    WriteTime(filer, sim.DttmCreatedTime());
-    WriteTime(filer, PmSimTimes::Edited(sim));
+    PmTimeRecord::Write(filer, sim.DttmCreatedTime());
+    PmTimeRecord::Write(filer, PmSimTimes::Edited(sim));
 
     std::vector<const CPmSection200*> sections;
     for (const CPmSection200* section : *sim.Sections())
@@ -67,8 +53,8 @@ Acad::ErrorStatus PmSimRecord::Read(AcDbDwgFiler* filer, CPmSim200& sim)
     sim.SetType(type);
     sim.SetId(static_cast<Adesk::UInt64>(id));  // the whole 64-bit id, high word included
     sim.SetSimInUse(inUse);
-    sim.SetDttmCreated(ReadTime(filer));
-    sim.SetDttmEdited(ReadTime(filer));
+    sim.SetDttmCreated(PmTimeRecord::Read(filer));
+    sim.SetDttmEdited(PmTimeRecord::Read(filer));
 
     const int count = PmFilerCounts::Read(filer, kItemsPerSection);
     const Acad::ErrorStatus status = filer->filerStatus();

@@ -6,6 +6,7 @@
 #include <rxdict.h>
 #include <rxregsvc.h>
 
+#include "PmModelAlgorithms.h"
 #include "PmDbxFactory.h"
 #include "PmSimList.h"
 
@@ -121,12 +122,7 @@ int CPmAcadSim::Save()
 {
     // Ids stay unique: every other stored simulation with this id loses it.
     std::unique_ptr<CPmSimList> stored(CPmDbxFactory::LoadSimList(true));
-    for (int i = 0; stored && i < stored->Size(); ++i)
-    {
-        CPmSim* other = stored->Sim(i);
-        if (other->Name()->Compare(*Name()) != 0 && other->Id() == Id())
-            StoreWithoutId(*other);
-    }
+    PmModel::ClearDuplicateIds(stored.get(), *this, StoreWithoutId);
     stored.reset();
     return CZrAcadObject::Save(kPmLegacySimDictionary, *Name(), this);
 }
