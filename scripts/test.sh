@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs the tests.
 #   scripts/test.sh                          both bitnesses: build/ (64-bit) and build-x86/ (32-bit)
-#   scripts/test.sh <preset>...              the builds of the presets named (x64, x86, x64-sanitize, x86-sanitize)
+#   scripts/test.sh <preset>...              the builds of the presets named (x64, x86, x64-sanitize, x86-sanitize);
+#                                            a 64-bit preset builds its 32-bit twin too, for the cross-build test
 #   scripts/test.sh <build-dir> [options...] one build folder, configured with the cmake options given
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
@@ -11,8 +12,25 @@ if [ $# -eq 0 ]; then
   set -- x64 x86
 fi
 
+# The 64-bit builds' cross-build test also runs the probes of the 32-bit build
+# beside them, so a 64-bit preset brings its 32-bit twin's build along.
+peer_of() {
+  case "$1" in
+    x64) echo x86 ;;
+    x64-sanitize) echo x86-sanitize ;;
+  esac
+}
+
 if "$top/scripts/is-preset.sh" "$1"; then
+  builds=()
   for preset in "$@"; do
+    builds+=("$preset")
+    peer="$(peer_of "$preset")"
+    if [ -n "$peer" ] && [[ " $* " != *" $peer "* ]]; then
+      builds+=("$peer")
+    fi
+  done
+  for preset in "${builds[@]}"; do
     "$top/scripts/build.sh" "$preset"
   done
   cd "$top"

@@ -69,9 +69,10 @@ int Upgrade(const std::string& legacyFile, const std::string& upgradedFile)
     // The company folder under CommonProgramFiles holds the format 101 modules.
     setenv("CommonProgramFiles", DEMO_COMMON_FILES, 1);
     const bool loaded = acrxLoadModule(CStringW(DEMO_MODULE_PATH), true);
-    std::printf("[2] A fresh host loaded %s: %s; its start-up loaded Varnex101_2013x64.dbx: %s\n",
+    const std::string legacyModule = std::filesystem::path(DEMO_LEGACY_MODULE_PATH).filename().string();
+    std::printf("[2] A fresh host loaded %s: %s; its start-up loaded %s: %s\n",
                 std::filesystem::path(DEMO_MODULE_PATH).filename().c_str(), loaded ? "ok" : "failed",
-                GetModuleHandleA("Varnex101_2013x64.dbx") ? "yes" : "no");
+                legacyModule.c_str(), GetModuleHandleA(legacyModule.c_str()) ? "yes" : "no");
     auto* drawing = new AcDbDatabase(false, true);
     const Acad::ErrorStatus read = drawing->readDwgFile(CStringW(legacyFile.c_str()));
     std::printf("[2] Read the drawing %s: status %d\n", legacyFile.c_str(), read);

@@ -107,6 +107,21 @@ INSTANTIATE_TEST_SUITE_P(Modes, OpenRulesTest,
                                                   Acad::eWasOpenForWrite}),
                          [](const testing::TestParamInfo<OpenCase>& tested) { return std::string(tested.param.name); });
 
+TEST_F(DatabaseTest, OnlyGrantedOpensForWriteAreCounted)
+{
+    const AcDbObjectId id = store(L"entry", new AcDbDictionary);
+    const std::size_t before = acdbHostWriteOpens();
+    AcDbObject* reader = nullptr;
+    AcDbObject* writer = nullptr;
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(reader, id, AcDb::kForRead));
+    EXPECT_EQ(Acad::eWasOpenForRead, acdbOpenAcDbObject(writer, id, AcDb::kForWrite));
+    reader->close();
+    EXPECT_EQ(before, acdbHostWriteOpens());
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(writer, id, AcDb::kForWrite));
+    writer->close();
+    EXPECT_EQ(before + 1, acdbHostWriteOpens());
+}
+
 TEST_F(DatabaseTest, ErasedObjectsOpenOnlyWhenAsked)
 {
     const AcDbObjectId id = store(L"entry", new AcDbDictionary);

@@ -76,6 +76,19 @@ TEST(RxClassTest, DerivationFollowsTheRegisteredParents)
     deleteAcRxClass(parent);
 }
 
+TEST(RxClassTest, OnlyTheClientsLookupsAreCounted)
+{
+    const std::size_t before = acrxHostClassFinds();
+    // Registration looks up the parent and building the hierarchy every parent:
+    // the host's own lookups.
+    newAcRxClass(L"RxTestCounted", L"AcDbObject");
+    acrxBuildClassHierarchy();
+    EXPECT_EQ(before, acrxHostClassFinds());
+    EXPECT_NE(nullptr, acrxFindAcRxClass(L"RxTestCounted"));
+    EXPECT_EQ(nullptr, zcrxFindZcRxClass(L"RxTestNotThere"));
+    EXPECT_EQ(before + 2, acrxHostClassFinds());
+}
+
 TEST(RxClassTest, ObjectsKnowTheirClass)
 {
     AcDbDictionary dictionary;

@@ -1,6 +1,8 @@
 // Drawing objects: the persistent object, the entity, and how objects are opened.
 #pragma once
 
+#include <cstddef>
+
 #include "acadstrc.h"
 #include "acdb.h"
 #include "acutmem.h"
@@ -88,6 +90,10 @@ DWGHOST_API Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObject
                                                  bool openErased = false);
 DWGHOST_API Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, const AcRxClass* ofClass,
                                                  AcDb::OpenMode mode, bool openErased = false);
+
+// The host's count of opens for write it granted, for tests of how often a
+// module opens objects to change them.
+DWGHOST_API std::size_t acdbHostWriteOpens();
 
 // Opens the object of the id as a T (tested against T::desc()).
 template <class T>

@@ -1,6 +1,8 @@
 // Run-time class descriptors and their registration in the class dictionary.
 #pragma once
 
+#include <cstddef>
+
 #include <string>
 
 #include "acadstrc.h"
@@ -72,3 +74,7 @@ DWGHOST_API void deleteAcRxClass(AcRxClass* classObj);
 DWGHOST_API void acrxBuildClassHierarchy();
 
 DWGHOST_API AcRxClass* acrxFindAcRxClass(const ACHAR* className);
+
+// The host's own count of acrxFindAcRxClass calls made by its clients (the host's
+// own lookups are not counted), for tests of which lookup a module makes.
+DWGHOST_API std::size_t acrxHostClassFinds();

@@ -118,6 +118,16 @@ Acad::ErrorStatus AcDbObject::dwgOutFields(AcDbDwgFiler* filer) const
     return filer ? filer->filerStatus() : Acad::eNullObjectPointer;
 }
 
+namespace
+{
+std::size_t s_writeOpens = 0;
+}
+
+std::size_t acdbHostWriteOpens()
+{
+    return s_writeOpens;
+}
+
 Acad::ErrorStatus DwgHostObjectAccess::open(AcDbObject& object, AcDb::OpenMode mode)
 {
     constexpr int kMaxReaders = 256;
@@ -135,6 +145,7 @@ Acad::ErrorStatus DwgHostObjectAccess::open(AcDbObject& object, AcDb::OpenMode m
         if (object.mReaders > 0)
             return Acad::eWasOpenForRead;
         object.mWriter = true;
+        ++s_writeOpens;
         return Acad::eOk;
     }
     return Acad::eInvalidInput;

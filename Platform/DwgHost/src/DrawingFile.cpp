@@ -93,7 +93,7 @@ bool build(AcDbDatabase& database, const DrawingImage& image)
     for (const ObjectRecord& record : image.objects) {
         const AcDbProxyClassInfo& info = image.classes[record.classIndex];
         AcDbObject* object = nullptr;
-        if (AcRxClass* cls = acrxFindAcRxClass(info.name.c_str())) {
+        if (AcRxClass* cls = DwgHostDetail::findClass(info.name.c_str())) {
             AcRxObject* made = cls->create();
             object = AcDbObject::cast(made);
             if (made && !object)

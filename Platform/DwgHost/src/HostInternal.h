@@ -68,6 +68,8 @@ struct HostState
 HostState& host();
 AcRxClass* builtInClass(BuiltInClass which);
 AcRxDictionary* classDictionary();
+// The registered class of the name, looked up for the host itself.
+AcRxClass* findClass(const ACHAR* className);
 AcRxDictionary* serviceDictionary();
 
 std::string toUtf8(const std::wstring& text);

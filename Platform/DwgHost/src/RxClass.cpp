@@ -84,7 +84,7 @@ AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentClassName, in
     AcRxClass* cls = DwgHostClassAccess::build(className, parentClassName, dwgVersion, maintenanceVersion,
                                                proxyFlags, pseudoConstructor, dxfName, appName, appNameChange);
     if (parentClassName && *parentClassName)
-        DwgHostClassAccess::setParent(*cls, acrxFindAcRxClass(parentClassName));
+        DwgHostClassAccess::setParent(*cls, DwgHostDetail::findClass(parentClassName));
     AcRxDictionary* dictionary = DwgHostDetail::classDictionary();
     if (!dictionary)
         retire(cls);
@@ -118,16 +118,32 @@ void acrxBuildClassHierarchy()
         AcRxClass* cls = dynamic_cast<AcRxClass*>(entry);
         if (!cls || !*cls->parentName())
             continue;
-        if (AcRxClass* parent = acrxFindAcRxClass(cls->parentName()))
+        if (AcRxClass* parent = DwgHostDetail::findClass(cls->parentName()))
             DwgHostClassAccess::setParent(*cls, parent);
     }
 }
 
-AcRxClass* acrxFindAcRxClass(const ACHAR* className)
+namespace
 {
-    AcRxDictionary* dictionary = DwgHostDetail::classDictionary();
+std::size_t s_clientClassFinds = 0;
+}
+
+AcRxClass* DwgHostDetail::findClass(const ACHAR* className)
+{
+    AcRxDictionary* dictionary = classDictionary();
     if (!dictionary || !className)
         return nullptr;
     AcRxObject* entry = dictionary->at(className);
     return entry ? dynamic_cast<AcRxClass*>(entry) : nullptr;
+}
+
+AcRxClass* acrxFindAcRxClass(const ACHAR* className)
+{
+    ++s_clientClassFinds;
+    return DwgHostDetail::findClass(className);
+}
+
+std::size_t acrxHostClassFinds()
+{
+    return s_clientClassFinds;
 }
