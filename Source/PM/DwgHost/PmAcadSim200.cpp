@@ -3,73 +3,29 @@
 #include <memory>
 
 #include <dbfiler.h>
-#include <rxdict.h>
-#include <rxregsvc.h>
 #if defined(PM_HOST_BRX)
 #include <brxheaders.h>
 #endif
-#if defined(PM_HOST_ZRX)
-#include <zrxheaders.h>
-#endif
 
-#include "PmModelAlgorithms.h"
 #include "PmDbxFactory200.h"
+#include "PmModelAlgorithms.h"
+#include "PmModuleEntry.h"
+#include "PmRxClass.h"
 #include "PmSimList200.h"
 #include "PmSimRecord.h"
-
-AcRxClass* CPmAcadSim200::gpDesc = nullptr;
 
 namespace
 {
 const ACHAR kClassName[] = L"CPmAcadSim200";
 
-// The class registered under the name, looked up as this build's SDK does it.
-// Every step may answer null (BricsCAD's may; the other hosts' never do).
-AcRxClass* RegisteredClass()
+PmRxClass::Definition ClassDefinition()
 {
-#if defined(PM_CLASS_LOOKUP_FIND)
-    return acrxFindAcRxClass(kClassName);
+#if defined(PM_HOST_BRX)
+    const AcRxPseudoConstructor implementation = &CPmAcadSim200::createOdObjectImp;
 #else
-#if defined(PM_HOST_ZRX)
-    AcRxDictionary* registry = zcrxSysRegistry();
-#else
-    AcRxDictionary* registry = acrxSysRegistry();
+    const AcRxPseudoConstructor implementation = nullptr;
 #endif
-    if (!registry)
-        return nullptr;
-    AcRxDictionary* classes = AcRxDictionary::cast(registry->at(ACRX_CLASS_DICTIONARY));
-    if (!classes)
-        return nullptr;
-    return AcRxClass::cast(classes->at(kClassName));
-#endif
-}
-
-[[noreturn]] void AbortClassMismatch()
-{
-#if defined(PM_HOST_ZRX)
-    zcrx_abort(L"");
-#else
-    acrx_abort(L"Class mismatch");
-#endif
-}
-
-AcRxClass* RegisterClass(AppNameChangeFuncPtr appNameChange)
-{
-#if defined(PM_HOST_ZRX)
-    return newZcRxClass(kClassName, L"AcDbObject", PM_DWG_VERSION, PM_DWG_MAINT, 1, &CreateAcadSim,
-                        L"CPMACADSIM200", PmRegistrationText(), appNameChange);
-#elif defined(PM_HOST_BRX)
-    // The host makes its implementation object of the class through the hook
-    // that is set while the class is registered.
-    odrxPseudoConstructorHook = &CPmAcadSim200::createOdObjectImp;
-    AcRxClass* registered = newAcRxClass(kClassName, L"AcDbObject", PM_DWG_VERSION, PM_DWG_MAINT, 1,
-                                         &CreateAcadSim, L"CPMACADSIM200", PmRegistrationText(), appNameChange);
-    odrxPseudoConstructorHook = nullptr;
-    return registered;
-#else
-    return newAcRxClass(kClassName, L"AcDbObject", PM_DWG_VERSION, PM_DWG_MAINT, 1, &CreateAcadSim,
-                        L"CPMACADSIM200", PmRegistrationText(), appNameChange);
-#endif
+    return {kClassName, L"CPMACADSIM200", &CreateAcadSim, PmModuleEntry::RegistrationText(), implementation};
 }
 
 // Stores a listed simulation again under its own name, without its id.
@@ -88,43 +44,7 @@ AcRxObject* CreateAcadSim()
     return new CPmAcadSim200;
 }
 
-AcRxClass* CPmAcadSim200::desc()
-{
-    if (!gpDesc)
-        gpDesc = RegisteredClass();
-    return gpDesc;
-}
-
-CPmAcadSim200* CPmAcadSim200::cast(const AcRxObject* object)
-{
-    if (!object || !object->isA() || !object->isA()->isDerivedFrom(desc()))
-        return nullptr;
-    return static_cast<CPmAcadSim200*>(const_cast<AcRxObject*>(object));
-}
-
-AcRxClass* CPmAcadSim200::isA() const
-{
-    return desc();
-}
-
-void CPmAcadSim200::rxInit()
-{
-    rxInit(nullptr);
-}
-
-void CPmAcadSim200::rxInit(AppNameChangeFuncPtr appNameChange)
-{
-    if (gpDesc)
-    {
-        if (AcRxClass* registered = RegisteredClass())
-        {
-            if (registered == gpDesc)
-                return;
-            AbortClassMismatch();
-        }
-    }
-    gpDesc = RegisterClass(appNameChange);
-}
+PM_RX_DEFINE_MEMBERS(CPmAcadSim200, ClassDefinition())
 
 #if defined(PM_HOST_BRX)
 AcRxObject* CPmAcadSim200::createOdObjectImp()

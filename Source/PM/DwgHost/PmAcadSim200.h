@@ -70,6 +70,3 @@ inline CPmAcadSim200* PmAcadSimOf(CPmSim200* sim)
 
 // The pseudo-constructor the class is registered with: an empty simulation on the host heap.
 AcRxObject* CreateAcadSim();
-
-// The module's registration text, the application name of the class.
-const ACHAR* PmRegistrationText();

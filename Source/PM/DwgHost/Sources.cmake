@@ -5,9 +5,11 @@ set(PM_DWGHOST_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(PM_DWGHOST_SOURCES
   ${PM_DWGHOST_DIR}/ZrAcadObject.cpp
   ${PM_DWGHOST_DIR}/PmAcadSim200.cpp
+  ${PM_DWGHOST_DIR}/PmRxClass.cpp
   ${PM_DWGHOST_DIR}/PmAcadSimList200.cpp
   ${PM_DWGHOST_DIR}/PmDbxFactory200Dwg.cpp
   ${PM_DWGHOST_DIR}/PmEntryPoint.cpp
+  ${PM_DWGHOST_DIR}/PmModuleEntry.cpp
   ${PM_DWGHOST_DIR}/PmAcadSection200.cpp
   ${PM_DWGHOST_DIR}/PmAcadSegment200.cpp
   ${PM_DWGHOST_DIR}/PmAcadPart.cpp

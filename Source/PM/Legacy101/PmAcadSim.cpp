@@ -3,29 +3,17 @@
 #include <memory>
 #include <new>
 
-#include <rxdict.h>
-#include <rxregsvc.h>
-
-#include "PmModelAlgorithms.h"
 #include "PmDbxFactory.h"
+#include "PmModelAlgorithms.h"
+#include "PmModuleEntry.h"
+#include "PmRxClass.h"
 #include "PmSimList.h"
-
-AcRxClass* CPmAcadSim::gpDesc = nullptr;
 
 namespace
 {
-const ACHAR kClassName[] = L"CPmAcadSim";
-
-// The class registered under the name in the host's class dictionary.
-AcRxClass* RegisteredClass()
+PmRxClass::Definition ClassDefinition()
 {
-    AcRxDictionary* registry = acrxSysRegistry();
-    if (!registry)
-        return nullptr;
-    AcRxDictionary* classes = AcRxDictionary::cast(registry->at(ACRX_CLASS_DICTIONARY));
-    if (!classes)
-        return nullptr;
-    return AcRxClass::cast(classes->at(kClassName));
+    return {L"CPmAcadSim", L"CPMACADSIM", &CreateAcadSim, PmModuleEntry::RegistrationText(), nullptr};
 }
 
 // Stores a listed simulation again under its own name, without its id.
@@ -60,44 +48,7 @@ AcRxObject* CreateAcadSim()
     return PmNewLegacySim();
 }
 
-AcRxClass* CPmAcadSim::desc()
-{
-    if (!gpDesc)
-        gpDesc = RegisteredClass();
-    return gpDesc;
-}
-
-CPmAcadSim* CPmAcadSim::cast(const AcRxObject* object)
-{
-    if (!object || !object->isKindOf(desc()))
-        return nullptr;
-    return static_cast<CPmAcadSim*>(const_cast<AcRxObject*>(object));
-}
-
-AcRxClass* CPmAcadSim::isA() const
-{
-    return desc();
-}
-
-void CPmAcadSim::rxInit()
-{
-    rxInit(nullptr);
-}
-
-void CPmAcadSim::rxInit(AppNameChangeFuncPtr appNameChange)
-{
-    if (gpDesc)
-    {
-        if (AcRxClass* registered = RegisteredClass())
-        {
-            if (registered == gpDesc)
-                return;
-            acrx_abort(L"Class mismatch");
-        }
-    }
-    gpDesc = newAcRxClass(kClassName, L"AcDbObject", PM_DWG_VERSION, PM_DWG_MAINT, 1, &CreateAcadSim,
-                          L"CPMACADSIM", PmLegacyRegistrationText(), appNameChange);
-}
+PM_RX_DEFINE_MEMBERS(CPmAcadSim, ClassDefinition())
 
 CPmAcadSim::CPmAcadSim() = default;
 CPmAcadSim::CPmAcadSim(const CPmSim& sim) : CZrAcadObject(), CPmSim(sim) {}

@@ -67,6 +67,3 @@ CPmAcadSim* PmNewLegacySim(const CPmSim* source = nullptr);
 // The pseudo-constructor the class is registered with: an empty simulation on
 // the host heap, or null when the host heap gives no memory.
 AcRxObject* CreateAcadSim();
-
-// The module's registration text, the application name of the class.
-const ACHAR* PmLegacyRegistrationText();

@@ -15,6 +15,8 @@ set(PM_LEGACY101_MODULE_SOURCES
 
 set(PM_LEGACY101_SHARED_DWG_SOURCES
   ${PM_DWGHOST_DIR}/ZrAcadObject.cpp
+  ${PM_DWGHOST_DIR}/PmRxClass.cpp
+  ${PM_DWGHOST_DIR}/PmModuleEntry.cpp
   ${PM_DWGHOST_DIR}/ZrAcadBlock.cpp
   ${PM_DWGHOST_DIR}/PmAcadAnimationBlock.cpp
   ${PM_DWGHOST_DIR}/PmBlockReferences.cpp
