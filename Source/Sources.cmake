@@ -15,6 +15,9 @@ set(PM_MODEL200_SOURCES
   ${PM_FORCOMMON_DIR}/PmPosition200.cpp
   ${PM_FORCOMMON_DIR}/PmSimList200.cpp)
 
+# The 16-byte time record of the stored simulations of every host.
+set(PM_TIME_RECORD_SOURCES ${PM_FORCOMMON_DIR}/PmTimeRecord.cpp)
+
 # The part tree and block interfaces: one design for both formats. Each module
 # compiles it with its own factories (PM_MODEL_FORMAT selects them).
 set(PM_PART_SOURCES

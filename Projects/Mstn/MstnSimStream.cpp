@@ -1,24 +1,24 @@
 #include "MstnSimStream.h"
 
-#include "MstnTimeRecord.h"
 #include "PmMstnSection.h"
 #include "PmSim200.h"
+#include "PmTimeRecord.h"
 #include "ZrMstnObject.h"
 
 namespace
 {
 void WriteTime(CZrMstnObject& store, const CTime& time)
 {
-    const MstnTimeRecord::Bytes bytes = MstnTimeRecord::Encode(time);
+    const PmTimeRecord::Bytes bytes = PmTimeRecord::Encode(time);
     store.WriteBytes(bytes.data(), static_cast<int>(bytes.size()));
 }
 
 // A time read from the record; a read that does not fit leaves the time as it was.
 void ReadTime(CZrMstnObject& store, CTime& time)
 {
-    MstnTimeRecord::Bytes bytes{};
+    PmTimeRecord::Bytes bytes{};
     if (store.ReadBytes(bytes.data(), static_cast<int>(bytes.size())) != 0)
-        time = MstnTimeRecord::Decode(bytes);
+        time = PmTimeRecord::Decode(bytes);
 }
 
 void ReadSimChunk(CZrMstnObject& store, CPmSim200& sim)

@@ -11,7 +11,7 @@ set(PM_MSTN_SOURCES
   ${PM_MSTN_DIR}/MstnRecordElement.cpp
   ${PM_MSTN_DIR}/MstnRecordText.cpp
   ${PM_MSTN_DIR}/MstnSimStream.cpp
-  ${PM_MSTN_DIR}/MstnTimeRecord.cpp
+  ${PM_TIME_RECORD_SOURCES}
   ${PM_MSTN_DIR}/PmMstnAnimationBlock.cpp
   ${PM_MSTN_DIR}/PmMstnPart.cpp
   ${PM_MSTN_DIR}/PmMstnSection.cpp

@@ -5,7 +5,7 @@
 #include "PmAcadSection200.h"
 #include "PmFilerCounts.h"
 #include "PmSim200.h"
-#include "PmTimeRecord.h"
+#include "PmTimeRecordFiler.h"
 
 namespace
 {

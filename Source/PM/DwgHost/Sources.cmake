@@ -18,5 +18,6 @@ set(PM_DWGHOST_SOURCES
   ${PM_DWGHOST_DIR}/PmBlockReferences.cpp
   ${PM_DWGHOST_DIR}/PmBlockFactoryDwg.cpp
   ${PM_DWGHOST_DIR}/PmSimRecord.cpp
-  ${PM_DWGHOST_DIR}/PmTimeRecord.cpp
+  ${PM_DWGHOST_DIR}/PmTimeRecordFiler.cpp
+  ${PM_TIME_RECORD_SOURCES}
   ${PM_DWGHOST_DIR}/PmLegacyBinding.cpp)

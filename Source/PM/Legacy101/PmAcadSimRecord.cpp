@@ -5,7 +5,7 @@
 #include "PmAcadSection.h"
 #include "PmAcadSim.h"
 #include "PmFilerCounts.h"
-#include "PmTimeRecord.h"
+#include "PmTimeRecordFiler.h"
 
 namespace
 {

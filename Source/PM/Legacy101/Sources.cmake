@@ -22,4 +22,5 @@ set(PM_LEGACY101_SHARED_DWG_SOURCES
   ${PM_DWGHOST_DIR}/PmBlockReferences.cpp
   ${PM_DWGHOST_DIR}/PmBlockFactoryDwg.cpp
   ${PM_DWGHOST_DIR}/PmAcadPart.cpp
-  ${PM_DWGHOST_DIR}/PmTimeRecord.cpp)
+  ${PM_DWGHOST_DIR}/PmTimeRecordFiler.cpp
+  ${PM_TIME_RECORD_SOURCES})

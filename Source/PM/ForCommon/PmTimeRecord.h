@@ -1,14 +1,13 @@
-// A time as the 16-byte local-time record every stored simulation carries:
-// eight little-endian 16-bit words (year, month, day of week, day, hour,
-// minute, second, milliseconds).
+// A time as the 16-byte local-time record every stored simulation carries, in
+// the DWG records and in the MicroStation stream alike: the Windows system-time
+// structure, eight little-endian 16-bit words (year, month, day of week, day,
+// hour, minute, second, milliseconds).
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 #include <afx.h>
-
-class AcDbDwgFiler;
 
 namespace PmTimeRecord
 {
@@ -21,9 +20,4 @@ Bytes Encode(const CTime& time);
 // A year below 1900, or calendar fields no date can have, give time 0: a
 // damaged record never throws into the host.
 CTime Decode(const Bytes& bytes);
-
-// The record as the raw-bytes item of a filer, written and read back; a
-// record the filer cannot deliver reads as time 0.
-void Write(AcDbDwgFiler* filer, const CTime& time);
-CTime Read(AcDbDwgFiler* filer);
 } // namespace PmTimeRecord

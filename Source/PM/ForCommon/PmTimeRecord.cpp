@@ -1,6 +1,5 @@
 #include "PmTimeRecord.h"
 
-#include <dbfiler.h>
 #include <windows.h>
 
 namespace
@@ -50,18 +49,4 @@ CTime PmTimeRecord::Decode(const Bytes& bytes)
         error->Delete();
         return CTime(0);
     }
-}
-
-void PmTimeRecord::Write(AcDbDwgFiler* filer, const CTime& time)
-{
-    const Bytes bytes = Encode(time);
-    filer->writeBytes(bytes.data(), bytes.size());
-}
-
-CTime PmTimeRecord::Read(AcDbDwgFiler* filer)
-{
-    Bytes bytes{};
-    if (filer->readBytes(bytes.data(), bytes.size()) != Acad::eOk)
-        return CTime(0);
-    return Decode(bytes);
 }
