@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "DwgTestSupport.h"
-#include "ZrAcadBlock.h"
 
 using namespace DwgTest;
 
@@ -26,11 +25,23 @@ CTime Edited()
 
 const PmSimId kId = (PmSimId(2) << 32) | 5;
 
+// A block of the module that names a drawing handle, as a record read back
+// gives it: made empty, then filled from the handle item.
+CQdBlock* BlockNaming(const AcDbHandle& handle)
+{
+    AcDbMemoryFiler written;
+    written.writeAcDbHandle(handle);
+    AcDbMemoryFiler reader(written.items());
+    CQdBlock* block = CPmBlockFactory::CreateBlock(nullptr);
+    block->Load(&reader);
+    return block;
+}
+
 // A part showing a block that names a drawing handle, with its sub-parts.
 CPmPart* MakeStoredPart(const AcDbHandle& handle, dpoint3d offset)
 {
     CPmPart* part = CPmDbxFactory200::MakePart();
-    part->AddBlock(CZrAcadBlock::FromHandle(handle));
+    part->AddBlock(BlockNaming(handle));
     part->SetOffset(offset);
     return part;
 }

@@ -15,6 +15,8 @@ typedef unsigned char BYTE;
 typedef std::uint16_t WORD;
 // 32 bits as on Windows, where unsigned long is 32 bits wide even in 64-bit code.
 typedef std::uint32_t DWORD;
+typedef unsigned int UINT;
+typedef BOOL* LPBOOL;
 
 // Integers as wide as a pointer.
 typedef std::intptr_t INT_PTR;
@@ -24,6 +26,8 @@ typedef const char* LPCSTR;
 typedef const wchar_t* LPCWSTR;
 typedef char* LPSTR;
 typedef wchar_t* LPWSTR;
+typedef const char* LPCCH;
+typedef const wchar_t* LPCWCH;
 #ifdef UNICODE
 typedef LPCWSTR LPCTSTR;
 typedef LPWSTR LPTSTR;
@@ -44,6 +48,8 @@ struct SYSTEMTIME {
     WORD wMilliseconds;
 };
 
-// Modules and the environment, on this machine's loader and C runtime.
+// Modules and the environment, on this machine's loader and C runtime, and text
+// conversion between code pages and wide text.
 #include "libloaderapi.h"
 #include "crtwide.h"
+#include "stringapiset.h"

@@ -36,17 +36,6 @@ public:
     CZrAcadBlock& operator=(const CZrAcadBlock& source);
     ~CZrAcadBlock() override;
 
-#if PM_MODEL_FORMAT != 101
-    // A block for a drawing handle alone, made on the client's side: the
-    // module neither uses nor exports it.
-    static PM_NO_EXPORT CZrAcadBlock* FromHandle(const AcDbHandle& handle)
-    {
-        auto* block = new CZrAcadBlock();
-        block->m_handle = handle;
-        return block;
-    }
-#endif
-
     void DisplayPrint(PmDumpStream& os) const override;
     using CQdBlock::Load;
     using CQdBlock::Save;
