@@ -1,9 +1,29 @@
 // The format 200 DWG probe's modes: write a drawing with its simulations, read
 // drawings other builds wrote.
 #include <cstdio>
+#include <memory>
 
 #include "DwgSims200.h"
+#include "HostDrawing.h"
 #include "Probe.h"
+
+namespace
+{
+using Drawing = std::unique_ptr<AcDbDatabase, DrawingCloser>;
+
+// One line for the file: how it reads against the facts beside it.
+std::string Verdict(const std::string& file)
+{
+    std::vector<std::string> expected;
+    if (!ProbeFactsFile::Read(ProbeFactsFile::PathFor(file), expected))
+        return "unreadable " + file + ": no facts beside it";
+    const Drawing drawing(HostDrawing::OpenDrawing(file));
+    if (!drawing)
+        return "unreadable " + file + ": the drawing does not read";
+    const std::string difference = ProbeFactsFile::Difference(expected, DwgSims::StoredFacts().Lines());
+    return difference.empty() ? "same " + file : "differs " + file + ": " + difference;
+}
+} // namespace
 
 int ProbeWrite(const std::string& file)
 {
@@ -12,11 +32,11 @@ int ProbeWrite(const std::string& file)
         std::fprintf(stderr, "%s does not load\n", PM_PROBE_DELIVERABLE);
         return 3;
     }
-    auto* drawing = new AcDbDatabase;
-    acdbHostApplicationServices()->setWorkingDatabase(drawing);
+    Drawing drawing(new AcDbDatabase);
+    acdbHostApplicationServices()->setWorkingDatabase(drawing.get());
     const int stored = DwgSims::StoreProbeSims();
     const Acad::ErrorStatus saved = drawing->saveAs(CStringW(file.c_str()).GetString());
-    DwgSims::CloseDrawing(drawing);
+    drawing.reset();
     if (stored != 0 || saved != Acad::eOk)
     {
         std::fprintf(stderr, "storing gave %d, saving %d\n", stored, static_cast<int>(saved));
@@ -25,15 +45,14 @@ int ProbeWrite(const std::string& file)
     // The facts are what this build reads back from the file: the record holds
     // less than the objects in memory (a position's transform is rebuilt from
     // its point and angles), and every other build must read the same.
-    Acad::ErrorStatus read = Acad::eOk;
-    drawing = DwgSims::OpenDrawing(file, read);
+    drawing.reset(HostDrawing::OpenDrawing(file));
     if (!drawing)
     {
-        std::fprintf(stderr, "the written drawing reads with %d\n", static_cast<int>(read));
+        std::fprintf(stderr, "the written drawing does not read\n");
         return 5;
     }
     const ProbeFacts facts = DwgSims::StoredFacts();
-    DwgSims::CloseDrawing(drawing);
+    drawing.reset();
     return ProbeFactsFile::Write(ProbeFactsFile::PathFor(file), facts) ? 0 : 5;
 }
 
@@ -47,22 +66,9 @@ int ProbeRead(const std::vector<std::string>& files)
     bool allSame = true;
     for (const std::string& file : files)
     {
-        std::vector<std::string> expected;
-        Acad::ErrorStatus status = Acad::eOk;
-        AcDbDatabase* drawing = nullptr;
-        std::string outcome;
-        if (!ProbeFactsFile::Read(ProbeFactsFile::PathFor(file), expected))
-            outcome = "unreadable " + file + ": no facts beside it";
-        else if (!(drawing = DwgSims::OpenDrawing(file, status)))
-            outcome = "unreadable " + file + ": the host answers " + std::to_string(static_cast<int>(status));
-        else
-        {
-            const std::string difference = ProbeFactsFile::Difference(expected, DwgSims::StoredFacts().Lines());
-            outcome = difference.empty() ? "same " + file : "differs " + file + ": " + difference;
-            DwgSims::CloseDrawing(drawing);
-        }
-        allSame = allSame && outcome.rfind("same ", 0) == 0;
-        std::printf("%s\n", outcome.c_str());
+        const std::string verdict = Verdict(file);
+        allSame = allSame && verdict.rfind("same ", 0) == 0;
+        std::printf("%s\n", verdict.c_str());
     }
     return allSame ? 0 : 1;
 }

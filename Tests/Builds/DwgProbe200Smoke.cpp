@@ -1,11 +1,11 @@
 // The smoke run of a format 200 DWG module, in a host process of its bitness:
 // loaded through the host's loader, it makes, saves, lists, loads, upgrades and
 // deletes simulations, shows what its build's variants change, and unloads.
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <type_traits>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "DwgSims200.h"
+#include "HostDrawing.h"
 #include "LegacyDrawing.h"
 #include "PmAcadSim200.h"
 #include "PmBlockFactory.h"
@@ -24,6 +25,7 @@
 #include "PmSimList200.h"
 #include "QdBlock.h"
 #include "SimFacts200.h"
+#include "TestProcesses.h"
 #include "ZrAcadBlock.h"
 
 namespace
@@ -69,14 +71,8 @@ std::vector<CString> Names()
 // Ghost stored by a host with only the format 101 module).
 bool WriteLegacyDrawing(const std::string& file)
 {
-    const pid_t child = fork();
-    if (child == 0)
-    {
-        execl(PM_PROBE_LEGACY_WRITER, PM_PROBE_LEGACY_WRITER, "write", file.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const std::string output = TestProcesses::RunDrawingTool(PM_PROBE_LEGACY_WRITER, "write '" + file + "'");
+    return output.rfind("failed", 0) != 0;
 }
 
 class Smoke : public testing::Test
@@ -87,23 +83,21 @@ protected:
     void SetUp() override
     {
         m_heapBefore = acdbHostHeapLiveBlocks();
-        m_drawing = new AcDbDatabase;
-        acdbHostApplicationServices()->setWorkingDatabase(m_drawing);
+        m_drawing.reset(new AcDbDatabase);
+        acdbHostApplicationServices()->setWorkingDatabase(m_drawing.get());
     }
 
     void TearDown() override
     {
-        if (m_drawing)
-            DwgSims::CloseDrawing(m_drawing);
+        m_drawing.reset();
         EXPECT_EQ(acdbHostHeapLiveBlocks(), m_heapBefore) << "a host heap block outlived the drawing";
     }
 
     // Replaces the working drawing with the one read from the file.
     bool Reopen(const std::string& file)
     {
-        DwgSims::CloseDrawing(m_drawing);
-        Acad::ErrorStatus status = Acad::eOk;
-        m_drawing = DwgSims::OpenDrawing(file, status);
+        m_drawing.reset();
+        m_drawing.reset(HostDrawing::OpenDrawing(file));
         return m_drawing != nullptr;
     }
 
@@ -118,16 +112,15 @@ protected:
         return m_folder + "/" + name;
     }
 
-    void RemoveTempFiles()
+    ~Smoke() override
     {
+        std::error_code ignored;
         if (!m_folder.empty())
-            std::system(("rm -rf '" + m_folder + "'").c_str());
+            std::filesystem::remove_all(m_folder, ignored);
     }
 
-    ~Smoke() override { RemoveTempFiles(); }
-
 private:
-    AcDbDatabase* m_drawing = nullptr;
+    std::unique_ptr<AcDbDatabase, DrawingCloser> m_drawing;
     std::size_t m_heapBefore = 0;
     std::string m_folder;
 };

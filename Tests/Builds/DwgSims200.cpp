@@ -1,5 +1,6 @@
 #include "DwgSims200.h"
 
+#include "HostDrawing.h"
 #include "PmAcadSim200.h"
 #include "PmBlockFactory.h"
 #include "PmDbxFactory200.h"
@@ -14,24 +15,11 @@
 
 namespace
 {
-AcDbObjectId AddBlockDefinition(const CStringW& name)
-{
-    AcDbBlockTable* table = nullptr;
-    acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForWrite);
-    auto* record = new AcDbBlockTableRecord;
-    record->setName(name.GetString());
-    AcDbObjectId id;
-    table->add(id, record);
-    record->close();
-    table->close();
-    return id;
-}
-
 // A part whose block, made by the module's factory from a reference at the
 // origin, shows a new definition of that name; the block goes into the drawing.
 CPmPart* MakePart(const CStringW& definition, dpoint3d offset)
 {
-    AcDbBlockReference source(AcGePoint3d(0.0, 0.0, 0.0), AddBlockDefinition(definition));
+    AcDbBlockReference source(AcGePoint3d(0.0, 0.0, 0.0), HostDrawing::AddBlockDefinition(definition.GetString()));
     element drawingObject{0, &source};
     CPmPart* part = CPmDbxFactory200::MakePart();
     part->AddBlock(CPmBlockFactory::CreateBlock(&drawingObject));
@@ -154,23 +142,4 @@ ProbeFacts DwgSims::StoredFacts()
         sim->close();
     }
     return facts;
-}
-
-AcDbDatabase* DwgSims::OpenDrawing(const std::string& file, Acad::ErrorStatus& status)
-{
-    auto* drawing = new AcDbDatabase(false, true);
-    status = drawing->readDwgFile(CStringW(file.c_str()).GetString());
-    if (status != Acad::eOk)
-    {
-        delete drawing;
-        return nullptr;
-    }
-    acdbHostApplicationServices()->setWorkingDatabase(drawing);
-    return drawing;
-}
-
-void DwgSims::CloseDrawing(AcDbDatabase* drawing)
-{
-    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    delete drawing;
 }

@@ -34,10 +34,4 @@ CPmAcadSim200* OpenStored(const CString& key);
 // as the record holds them (the stored objects themselves, not copies, whose
 // edited time would be the time of copying).
 ProbeFacts StoredFacts();
-
-// The drawing read from the file, made the working database; null when it does
-// not read, with the host's status in status.
-AcDbDatabase* OpenDrawing(const std::string& file, Acad::ErrorStatus& status);
-// Stops working with the drawing and deletes it.
-void CloseDrawing(AcDbDatabase* drawing);
 } // namespace DwgSims

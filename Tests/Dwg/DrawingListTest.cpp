@@ -56,7 +56,7 @@ TEST_F(DrawingListTest, ListsDetachedCopiesInDictionaryOrder)
 TEST_F(DrawingListTest, AKeyThatDoesNotLoadLowersTheStatus)
 {
     Store(_T("Alpha"), 0);
-    StoreStranger(_T("Beta"));
+    StoreForeignEntry(_T("Beta"));
     Store(_T("Gamma"), 0);
     ListInView list;
     EXPECT_EQ(list.Load(true, false), -1);

@@ -3,9 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-
-#include <gtest/gtest-spi.h>
 
 #include <windows.h>
 
@@ -39,34 +36,6 @@ const Variant kVariants[] = {
     {"Varnex200_BCAD17", 29, 1, L"Varnex200_2004.dbx 1.0", L"", false, true},
     {"Varnex200_ZWCAD2017", 31, 8, L"Varnex200_2004.dbx 1.0", L"", true, false},
 };
-
-// Runs the body of a fresh process and reports its failures on the error
-// stream, which the test that started the process shows; true when none failed.
-bool RunAndReport(const std::function<void()>& body)
-{
-    testing::TestPartResultArray results;
-    {
-        testing::ScopedFakeTestPartResultReporter reporter(
-            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
-        body();
-    }
-    bool passed = true;
-    for (int i = 0; i < results.size(); ++i)
-    {
-        const testing::TestPartResult& result = results.GetTestPartResult(i);
-        if (!result.failed())
-            continue;
-        passed = false;
-        std::fprintf(stderr, "%s:%d: %s\n", result.file_name() ? result.file_name() : "?", result.line_number(),
-                     result.message());
-    }
-    return passed;
-}
-
-std::string SharedVariable(const char* tag)
-{
-    return std::string("PM_DWG_TEST_SHARED_") + tag;
-}
 } // namespace
 
 const Variant& ThisVariant()
@@ -113,94 +82,12 @@ AcRxEntryPointFunc EntryPoint()
     return reinterpret_cast<AcRxEntryPointFunc>(reinterpret_cast<void (*)()>(proc));
 }
 
-void RunInFreshHost(const std::function<void()>& body)
-{
-    // The child is this program started anew, not a copy of this process.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            const bool passed = RunAndReport(body);
-            std::fflush(stderr);
-            std::exit(passed ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "");
-}
-
-std::string SharedTempDir(const char* tag)
-{
-    const std::string variable = SharedVariable(tag);
-    if (const char* inherited = std::getenv(variable.c_str()))
-        return inherited;
-    std::string pattern = testing::TempDir() + "pm_dwg_XXXXXX";
-    const char* made = mkdtemp(pattern.data());
-    if (!made)
-        return std::string();
-    setenv(variable.c_str(), made, 1);
-    return made;
-}
-
-void RemoveSharedTempDir(const char* tag)
-{
-    const std::string variable = SharedVariable(tag);
-    if (const char* folder = std::getenv(variable.c_str()))
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    unsetenv(variable.c_str());
-}
-
-PmSimId IdOf(const AcDbHandle& handle)
-{
-    return static_cast<Adesk::UInt64>(handle);
-}
-
-PmSimId IdOf(const AcDbObjectId& id)
-{
-    return IdOf(id.handle());
-}
-
-AcDbObjectId IdOfHandle(const AcDbHandle& handle)
-{
-    AcDbObjectId id;
-    acdbHostApplicationServices()->workingDatabase()->getAcDbObjectId(id, false, handle);
-    return id;
-}
-
-AcDbObjectId AddBlockDefinition(const wchar_t* name)
-{
-    AcDbBlockTable* table = nullptr;
-    acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForWrite);
-    auto* record = new AcDbBlockTableRecord;
-    record->setName(name);
-    AcDbObjectId id;
-    table->add(id, record);
-    record->close();
-    table->close();
-    return id;
-}
-
 CQdBlock* MakeBlock(AcDbObjectId definition, dpoint3d at)
 {
     AcDbBlockReference source(AcGePoint3d(at.x, at.y, at.z), definition);
     source.setScaleFactors(AcGeScale3d(2.0));
     element drawingObject{0, &source};
     return CPmBlockFactory::CreateBlock(&drawingObject);
-}
-
-AcDbObjectId AddReference(AcDbObjectId definition, dpoint3d at)
-{
-    AcDbBlockTable* table = nullptr;
-    acdbHostApplicationServices()->workingDatabase()->getBlockTable(table, AcDb::kForRead);
-    AcDbBlockTableRecord* modelSpace = nullptr;
-    table->getAt(ACDB_MODEL_SPACE, modelSpace, AcDb::kForWrite);
-    table->close();
-    AcDbObjectId id;
-    auto* reference = new AcDbBlockReference(AcGePoint3d(at.x, at.y, at.z), definition);
-    modelSpace->appendAcDbEntity(id, reference);
-    reference->close();
-    modelSpace->close();
-    return id;
 }
 
 CPmPart* MakePart(AcDbObjectId definition)
@@ -252,27 +139,6 @@ CPmSim200* MakeCartSim(const CString& name)
     return sim;
 }
 
-void StoreStranger(const CString& key)
-{
-    AcDbDictionary* named = nullptr;
-    acdbHostApplicationServices()->workingDatabase()->getNamedObjectsDictionary(named, AcDb::kForWrite);
-    AcDbObjectId subId;
-    if (named->getAt(kPmSimDictionary, subId) != Acad::eOk)
-    {
-        auto* made = new AcDbDictionary;
-        named->setAt(kPmSimDictionary, made, subId);
-        made->close();
-    }
-    named->close();
-    AcDbDictionary* sub = nullptr;
-    acdbOpenObject(sub, subId, AcDb::kForWrite);
-    auto* stranger = new AcDbDictionary;
-    AcDbObjectId id;
-    sub->setAt(key, stranger, id);
-    stranger->close();
-    sub->close();
-}
-
 CPmAcadSim200* OpenStored(const CString& key)
 {
     AcDbObject* object = nullptr;
@@ -281,17 +147,6 @@ CPmAcadSim200* OpenStored(const CString& key)
     return CPmAcadSim200::cast(object);
 }
 
-std::vector<CString> StoredNames(int* status)
-{
-    CStringArray names;
-    const int read = CZrAcadObject::GetObjectNames(kPmSimDictionary, &names);
-    if (status)
-        *status = read;
-    std::vector<CString> result;
-    for (INT_PTR i = 0; i < names.GetSize(); ++i)
-        result.push_back(names.GetAt(i));
-    return result;
-}
 } // namespace DwgTest
 
 void DwgDrawingTest::SetUpTestSuite()

@@ -3,7 +3,6 @@
 // stand-in host load and initialise it through its module loader.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,9 @@
 #include "PmSegment200.h"
 #include "PmSimList200.h"
 #include "QdBlock.h"
+
+#include "HostDrawing.h"
+#include "TestProcesses.h"
 
 namespace DwgTest
 {
@@ -48,27 +50,20 @@ bool LoadModule();
 // The entry point the module exports for the host.
 AcRxEntryPointFunc EntryPoint();
 
-// Runs the body in a new process of this test program, whose host has loaded
-// nothing yet; a failure inside fails the test. Code of the test before the
-// call runs again in that process.
-void RunInFreshHost(const std::function<void()>& body);
+// Drawings, references and stored entries on the host's side, and fresh hosts.
+using HostDrawing::AddBlockDefinition;
+using HostDrawing::AddReference;
+using HostDrawing::IdOf;
+using HostDrawing::IdOfHandle;
+using HostDrawing::StoredNames;
+using HostDrawing::StoreForeignEntry;
+using TestProcesses::RemoveSharedTempDir;
+using TestProcesses::RunInFreshHost;
+using TestProcesses::SharedTempDir;
 
-// A temporary folder that the test's fresh processes share with it: made
-// once, then named to the children through the environment.
-std::string SharedTempDir(const char* tag);
-void RemoveSharedTempDir(const char* tag);
-
-// The handle of an object as a simulation id.
-PmSimId IdOf(const AcDbHandle& handle);
-PmSimId IdOf(const AcDbObjectId& id);
-
-// A block definition (block table record) in the working drawing.
-AcDbObjectId AddBlockDefinition(const wchar_t* name);
 // A new block for the definition, made by the module's block factory from a
 // reference at the point; not yet in the drawing.
 CQdBlock* MakeBlock(AcDbObjectId definition, dpoint3d at);
-// A block reference appended directly to model space; visible.
-AcDbObjectId AddReference(AcDbObjectId definition, dpoint3d at);
 
 // A part whose block shows the definition; the block is added to the drawing.
 CPmPart* MakePart(AcDbObjectId definition);
@@ -83,14 +78,8 @@ CPmSegment200* MakeSegment(CPmPart* part, int count, double first = 0.0);
 // of the cart's block, its type 3.
 CPmSim200* MakeCartSim(const CString& name);
 
-// Puts an object of another class (a dictionary) under the key of "QD_SIM",
-// making "QD_SIM" when it is missing.
-void StoreStranger(const CString& key);
-
 // The stored object under the key, opened for read; the caller closes it.
 CPmAcadSim200* OpenStored(const CString& key);
-// The keys of "QD_SIM" and the status of reading them.
-std::vector<CString> StoredNames(int* status = nullptr);
 
 // The object the id names opened for read as a T, or null; the caller closes it.
 template <class T>
@@ -100,8 +89,6 @@ T* Open(AcDbObjectId id, bool openErased = false)
     acdbOpenObject(object, id, AcDb::kForRead, openErased);
     return object;
 }
-
-AcDbObjectId IdOfHandle(const AcDbHandle& handle);
 } // namespace DwgTest
 
 // A test with the module loaded once in this process and a new empty drawing

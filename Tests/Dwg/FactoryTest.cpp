@@ -102,7 +102,7 @@ TEST_F(FactoryTest, LoadSimNamesEmptiesTheVectorAndListsTheKeys)
 
     StoreCart(_T("Beta"));
     StoreCart(_T("Alpha"));
-    StoreStranger(_T("Gamma"));
+    StoreForeignEntry(_T("Gamma"));
     CPmDbxFactory200::LoadSimNames(names);
     EXPECT_EQ(names, (std::vector<CString>{_T("Alpha"), _T("Beta")})) << "a key that does not load is left out";
 }

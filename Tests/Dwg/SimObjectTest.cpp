@@ -76,7 +76,7 @@ TEST_F(SimObjectTest, LoadFindsNothingWhereNoCurrentSimulationIsStored)
     EXPECT_EQ(CPmAcadSim200::Load(_T("Cart")), nullptr);
 
     // An object of another class under the key.
-    StoreStranger(_T("Stranger"));
+    StoreForeignEntry(_T("Stranger"));
     EXPECT_EQ(CPmAcadSim200::Load(_T("Stranger")), nullptr);
 
     // A simulation whose record was of another version.

@@ -1,4 +1,5 @@
-// The processes of the tests: fresh hosts, folders they share, and the drawing tool.
+// The processes of the DWG modules' tests: fresh hosts, folders they share,
+// and tools run as hosts of their own.
 #pragma once
 
 #include <functional>
@@ -16,7 +17,7 @@ void RunInFreshHost(const std::function<void()>& body);
 std::string SharedTempDir(const char* tag);
 void RemoveSharedTempDir(const char* tag);
 
-// Runs the drawing tool (a host that loads only a format 101 module) with the
-// arguments; its standard output, or a text starting "failed" when it fails.
+// Runs a tool (a host program of its own) with the arguments; its standard
+// output, or a text starting "failed" when it fails.
 std::string RunDrawingTool(const std::string& tool, const std::string& arguments);
 } // namespace TestProcesses

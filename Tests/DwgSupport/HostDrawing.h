@@ -1,5 +1,5 @@
-// Host-side helpers every program of the format 101 enabler's tests shares,
-// whichever module it links: drawings, block references and stored entries.
+// Host-side helpers the test programs of the DWG modules share, whichever
+// module they link: drawings, block references and stored entries.
 #pragma once
 
 #include <array>

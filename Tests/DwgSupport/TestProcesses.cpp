@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace TestProcesses
@@ -14,7 +15,7 @@ namespace
 {
 std::string SharedVariable(const char* tag)
 {
-    return std::string("PM_L101_TEST_SHARED_") + tag;
+    return std::string("PM_DWG_TEST_SHARED_") + tag;
 }
 
 // The folders this process made (not those it inherited) go when it ends,
@@ -34,6 +35,29 @@ MadeFolders& Made()
     static MadeFolders made;
     return made;
 }
+
+// Runs the body of a fresh process and reports its failures on the error
+// stream, which the test that started the process shows; true when none failed.
+bool RunAndReport(const std::function<void()>& body)
+{
+    testing::TestPartResultArray results;
+    {
+        testing::ScopedFakeTestPartResultReporter reporter(
+            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+        body();
+    }
+    bool passed = true;
+    for (int i = 0; i < results.size(); ++i)
+    {
+        const testing::TestPartResult& result = results.GetTestPartResult(i);
+        if (!result.failed())
+            continue;
+        passed = false;
+        std::fprintf(stderr, "%s:%d: %s\n", result.file_name() ? result.file_name() : "?", result.line_number(),
+                     result.message());
+    }
+    return passed;
+}
 } // namespace
 
 void RunInFreshHost(const std::function<void()>& body)
@@ -42,9 +66,10 @@ void RunInFreshHost(const std::function<void()>& body)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            body();
+            const bool passed = RunAndReport(body);
             std::fflush(stdout);
-            std::exit(testing::Test::HasFailure() ? 1 : 0);
+            std::fflush(stderr);
+            std::exit(passed ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
 }
@@ -54,7 +79,7 @@ std::string SharedTempDir(const char* tag)
     const std::string variable = SharedVariable(tag);
     if (const char* inherited = std::getenv(variable.c_str()))
         return inherited;
-    std::string pattern = testing::TempDir() + "pm_l101_XXXXXX";
+    std::string pattern = testing::TempDir() + "pm_dwg_XXXXXX";
     const char* made = mkdtemp(pattern.data());
     if (!made)
         return std::string();
