@@ -7,9 +7,6 @@
 // simulations and deletes one.
 //
 //   dwg_demo [drawing file]        (default: varnex_demo.dwg in the temporary folder)
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -28,8 +25,7 @@
 #include "PmSimList200.h"
 #include "QdBlock.h"
 #include "QdVector.h"
-
-extern char** environ;
+#include "RunProgram.h"
 
 namespace
 {
@@ -192,16 +188,7 @@ int RunFreshProcess(const std::string& file)
 {
     std::printf("Starting a fresh host process for the second session.\n");
     std::fflush(stdout);
-    std::string program = "/proc/self/exe";
-    std::string option = "--reopen";
-    std::string argument = file;
-    char* argv[] = {program.data(), option.data(), argument.data(), nullptr};
-    pid_t child = 0;
-    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0)
-        return 1;
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    return DemoProcess::RunSelf({"--reopen", file});
 }
 } // namespace
 

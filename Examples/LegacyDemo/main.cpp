@@ -7,9 +7,6 @@
 // through it, upgrades them to format 200 and saves the drawing again.
 //
 //   legacy_demo [folder]        (default: the temporary folder)
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,8 +21,7 @@
 #include "PmSim200.h"
 #include "PmSimList200.h"
 #include "ZrAcadObject.h"
-
-extern char** environ;
+#include "RunProgram.h"
 
 namespace
 {
@@ -36,15 +32,7 @@ std::string Narrow(const CString& text)
 
 int RunWriter(const std::string& file)
 {
-    std::string program = DEMO_WRITER_PATH;
-    std::string argument = file;
-    char* argv[] = {program.data(), argument.data(), nullptr};
-    pid_t child = 0;
-    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ) != 0)
-        return 1;
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    return DemoProcess::RunProgram(DEMO_WRITER_PATH, {file});
 }
 
 // Each stored entry with the class of its object: the format 101 class or the current one.

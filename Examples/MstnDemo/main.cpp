@@ -7,9 +7,6 @@
 // lists the simulations and prints their dump.
 //
 //   mstn_demo [design file]        (default: varnex_demo.dgn in the temporary folder)
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -28,8 +25,7 @@
 #include "PmSimList200.h"
 #include "QdBlock.h"
 #include "QdVector.h"
-
-extern char** environ;
+#include "RunProgram.h"
 
 namespace
 {
@@ -142,16 +138,7 @@ int List(const std::string& file)
 // The next session of the host: this program again, in a process of its own.
 int RunFreshProcess(const std::string& file)
 {
-    std::string self = std::filesystem::read_symlink("/proc/self/exe");
-    std::string mode = "--list";
-    std::string path = file;
-    char* argv[] = {self.data(), mode.data(), path.data(), nullptr};
-    pid_t child = 0;
-    if (posix_spawn(&child, self.c_str(), nullptr, nullptr, argv, environ) != 0)
-        return 1;
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    return DemoProcess::RunSelf({"--list", file});
 }
 } // namespace
 

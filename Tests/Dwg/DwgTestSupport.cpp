@@ -156,17 +156,3 @@ void DwgDrawingTest::SetUpTestSuite()
     static const bool loaded = DwgTest::LoadModule();
     ASSERT_TRUE(loaded) << "the module under test does not load";
 }
-
-void DwgDrawingTest::SetUp()
-{
-    m_heapBefore = acdbHostHeapLiveBlocks();
-    m_drawing = new AcDbDatabase;
-    acdbHostApplicationServices()->setWorkingDatabase(m_drawing);
-}
-
-void DwgDrawingTest::TearDown()
-{
-    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    delete m_drawing;
-    EXPECT_EQ(acdbHostHeapLiveBlocks(), m_heapBefore) << "a host heap block outlived the drawing";
-}

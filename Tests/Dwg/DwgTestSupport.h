@@ -19,6 +19,7 @@
 #include "PmSimList200.h"
 #include "QdBlock.h"
 
+#include "DrawingTest.h"
 #include "HostDrawing.h"
 #include "TestProcesses.h"
 
@@ -92,20 +93,11 @@ T* Open(AcDbObjectId id, bool openErased = false)
 } // namespace DwgTest
 
 // A test with the module loaded once in this process and a new empty drawing
-// as the working database. Every host heap block the test makes must be gone
-// once the drawing is deleted.
-class DwgDrawingTest : public testing::Test
+// as the working database.
+class DwgDrawingTest : public HostDrawingTest
 {
 protected:
     static void SetUpTestSuite();
-    void SetUp() override;
-    void TearDown() override;
-
-    AcDbDatabase* Drawing() const { return m_drawing; }
-
-private:
-    AcDbDatabase* m_drawing = nullptr;
-    std::size_t m_heapBefore = 0;
 };
 
 // A test whose host has not loaded the module; it loads it in fresh processes.

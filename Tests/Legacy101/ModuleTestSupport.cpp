@@ -47,17 +47,3 @@ void LegacyDrawingTest::SetUpTestSuite()
     static const bool loaded = ModuleTest::LoadModule();
     ASSERT_TRUE(loaded) << "the module under test does not load";
 }
-
-void LegacyDrawingTest::SetUp()
-{
-    m_heapBefore = acdbHostHeapLiveBlocks();
-    m_drawing = new AcDbDatabase;
-    acdbHostApplicationServices()->setWorkingDatabase(m_drawing);
-}
-
-void LegacyDrawingTest::TearDown()
-{
-    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    delete m_drawing;
-    EXPECT_EQ(acdbHostHeapLiveBlocks(), m_heapBefore) << "a host heap block outlived the drawing";
-}

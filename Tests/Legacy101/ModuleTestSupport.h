@@ -3,11 +3,11 @@
 // host load and initialise it through its module loader.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "DrawingTest.h"
 #include "HostDrawing.h"
 #include "LegacyBuilders.h"
 
@@ -29,18 +29,9 @@ bool LoadModule();
 } // namespace ModuleTest
 
 // A test with the module loaded once in this process and a new empty drawing
-// as the working database. Every host heap block the test makes must be gone
-// once the drawing is deleted.
-class LegacyDrawingTest : public testing::Test
+// as the working database.
+class LegacyDrawingTest : public HostDrawingTest
 {
 protected:
     static void SetUpTestSuite();
-    void SetUp() override;
-    void TearDown() override;
-
-    AcDbDatabase* Drawing() const { return m_drawing; }
-
-private:
-    AcDbDatabase* m_drawing = nullptr;
-    std::size_t m_heapBefore = 0;
 };
