@@ -9,10 +9,14 @@ target="${1:?preset or build directory}"
 shift
 "$top/scripts/install-deps.sh"
 cd "$top"
-if "$top/scripts/is-preset.sh" "$target"; then
+kind=0
+"$top/scripts/is-preset.sh" "$target" || kind=$?
+if [ "$kind" -eq 0 ]; then
   cmake --preset "$target" "$@"
   cmake --build --preset "$target" --parallel
-else
+elif [ "$kind" -eq 1 ]; then
   cmake -S "$top" -B "$target" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$target" --parallel
+else
+  exit "$kind"
 fi

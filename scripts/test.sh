@@ -21,7 +21,12 @@ peer_of() {
   esac
 }
 
-if "$top/scripts/is-preset.sh" "$1"; then
+# cmake tells presets from build folders: it has to be there before anything
+# is decided.
+"$top/scripts/install-deps.sh"
+kind=0
+"$top/scripts/is-preset.sh" "$1" || kind=$?
+if [ "$kind" -eq 0 ]; then
   builds=()
   for preset in "$@"; do
     builds+=("$preset")
@@ -44,9 +49,11 @@ if "$top/scripts/is-preset.sh" "$1"; then
     echo "Tests failed in: ${failed[*]}" >&2
     exit 1
   fi
-else
+elif [ "$kind" -eq 1 ]; then
   build="$1"
   shift
   "$top/scripts/build.sh" "$build" "$@"
   ctest --test-dir "$build" --output-on-failure --parallel "$jobs" --timeout 300
+else
+  exit "$kind"
 fi
