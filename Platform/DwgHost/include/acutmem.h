@@ -14,9 +14,6 @@ public:
     static void* operator new[](std::size_t size);
     static void operator delete(void* block);
     static void operator delete[](void* block);
-    // Construction in memory taken with allocRawMem.
-    static void* operator new(std::size_t, void* place) noexcept { return place; }
-    static void operator delete(void*, void*) noexcept {}
 
     // A block of the host heap, or null when the heap gives no memory.
     static void* allocRawMem(std::size_t size);

@@ -34,7 +34,8 @@ CPmAcadSim* PmNewLegacySim(const CPmSim* source)
         return nullptr;
     try
     {
-        return source ? new (memory) CPmAcadSim(*source) : new (memory) CPmAcadSim;
+        // The global placement new: the host's heap operators offer none of their own.
+        return source ? ::new (memory) CPmAcadSim(*source) : ::new (memory) CPmAcadSim;
     }
     catch (...)
     {
