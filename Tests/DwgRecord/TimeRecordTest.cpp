@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "PmTimeRecord.h"
+#include "TestTimeZone.h"
 
 namespace
 {
@@ -22,9 +23,36 @@ TEST(TimeRecordTest, EncodesLocalCalendarFieldsWithZeroMilliseconds)
     EXPECT_EQ(PmTimeRecord::Encode(CTime(2024, 2, 29, 23, 59, 58)), Record({2024, 2, 4, 29, 23, 59, 58, 0}));
 }
 
+// One instant in winter and one in summer: the record holds the machine's
+// local calendar time, not UTC, and reads back as the same instant.
+TEST(TimeRecordTest, HoldsTheLocalTimeOfTheInstant)
+{
+    const CTime leapDayEnd(__time64_t{1709251198});  // 2024-02-29 23:59:58 UTC, a Thursday
+    const CTime julyNoon(__time64_t{1719835200});    // 2024-07-01 12:00:00 UTC, a Monday
+    struct Case
+    {
+        const char* zone;
+        CTime time;
+        PmTimeRecord::Bytes record;
+    };
+    const Case cases[] = {
+        {kUtc, leapDayEnd, Record({2024, 2, 4, 29, 23, 59, 58, 0})},
+        {kUtc, julyNoon, Record({2024, 7, 1, 1, 12, 0, 0, 0})},
+        {kCentralEurope, leapDayEnd, Record({2024, 3, 5, 1, 0, 59, 58, 0})},  // CET: Friday, 1 March
+        {kCentralEurope, julyNoon, Record({2024, 7, 1, 1, 14, 0, 0, 0})},     // CEST: two hours east
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(::testing::Message() << c.zone << " " << c.time.GetTime());
+        const ScopedTimeZone zone(c.zone);
+        EXPECT_EQ(PmTimeRecord::Encode(c.time), c.record);
+        EXPECT_EQ(PmTimeRecord::Decode(c.record).GetTime(), c.time.GetTime());
+    }
+}
+
 TEST(TimeRecordTest, DecodesToTheInstantWritten)
 {
-    for (const CTime& time : {CTime(1970, 1, 1, 0, 0, 0), CTime(2000, 12, 31, 12, 0, 1), CTime(3000, 1, 1, 0, 0, 0)})
+    for (const CTime& time : {CTime(0), CTime(2000, 12, 31, 12, 0, 1), CTime(3000, 1, 1, 0, 0, 0)})
         EXPECT_EQ(PmTimeRecord::Decode(PmTimeRecord::Encode(time)), time);
 }
 

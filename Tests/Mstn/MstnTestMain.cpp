@@ -2,14 +2,15 @@
 // program, as a client links an enabler, so it starts before main: the program
 // starts itself anew once with "CommonProgramFiles" naming the build's common
 // files folder, where the module finds its format 101 module, and then runs
-// the tests in a fixed time zone.
+// the tests in the test time zone.
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include "TestTimeZone.h"
 
 int main(int argc, char** argv)
 {
@@ -21,8 +22,7 @@ int main(int argc, char** argv)
         std::perror("execv");
         return 1;
     }
-    setenv("TZ", "UTC0", 1);
-    tzset();
+    UseTestTimeZone();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include "MstnSimStream.h"
 #include "MstnTestSupport.h"
 #include "PmMstnPart.h"
+#include "TestTimeZone.h"
 
 using namespace MstnTest;
 
@@ -113,9 +114,11 @@ TEST_F(SimStreamTest, OneSectionOneSegmentTwoPositionsMakesTheWorkedStream)
 
 TEST_F(SimStreamTest, TimesAreWrittenAsLocalSystemTimeRecords)
 {
+    // East of UTC local time differs from UTC by an hour in winter, two in summer.
+    const ScopedTimeZone zone(kCentralEurope);
     CPmSim200* sim = MakeSimulation(_T("Timed"), 0);
-    sim->SetDttmCreated(CTime(2024, 2, 29, 23, 59, 58));  // a Thursday; the tests run in UTC
-    sim->SetDttmEdited(CTime(2025, 1, 5, 6, 7, 8));
+    sim->SetDttmCreated(CTime(__time64_t{1709251198}));  // 2024-02-29 23:59:58 UTC: Friday 1 March 00:59:58 CET
+    sim->SetDttmEdited(CTime(__time64_t{1719835200}));   // 2024-07-01 12:00:00 UTC: Monday 14:00:00 CEST
     sim->SetSimInUse(true);
     sim->SetId(0x1122334455667788ull);
     ASSERT_EQ(sim->Save(), 0);
@@ -124,8 +127,14 @@ TEST_F(SimStreamTest, TimesAreWrittenAsLocalSystemTimeRecords)
     EXPECT_EQ(GetI32(chunk.data() + 16), 1) << "in use";
     const std::vector<std::uint8_t> created(chunk.begin() + 20, chunk.begin() + 36);
     const std::vector<std::uint8_t> edited(chunk.begin() + 36, chunk.begin() + 52);
-    EXPECT_EQ(created, (std::vector<std::uint8_t>{0xE8, 7, 2, 0, 4, 0, 29, 0, 23, 0, 59, 0, 58, 0, 0, 0}));
-    EXPECT_EQ(edited, (std::vector<std::uint8_t>{0xE9, 7, 1, 0, 0, 0, 5, 0, 6, 0, 7, 0, 8, 0, 0, 0}));
+    EXPECT_EQ(created, (std::vector<std::uint8_t>{0xE8, 7, 3, 0, 5, 0, 1, 0, 0, 0, 59, 0, 58, 0, 0, 0}));
+    EXPECT_EQ(edited, (std::vector<std::uint8_t>{0xE8, 7, 7, 0, 1, 0, 1, 0, 14, 0, 0, 0, 0, 0, 0, 0}));
+
+    CPmSim200* read = CPmDbxFactory200::LoadSim(_T("Timed"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->DttmCreatedTime().GetTime(), 1709251198);
+    EXPECT_EQ(PmSimTimes::Edited(*read).GetTime(), 1719835200);
+    CPmDbxFactory200::DeleteSim(read);
     CPmDbxFactory200::DeleteSim(sim);
 }
 

@@ -1,13 +1,11 @@
-// Runs the tests in a fixed time zone, so that local times are the same on every machine.
-#include <cstdlib>
-#include <ctime>
-
+// Runs the tests in the test time zone, so that local times are the same on every machine.
 #include <gtest/gtest.h>
+
+#include "TestTimeZone.h"
 
 int main(int argc, char** argv)
 {
-    setenv("TZ", "UTC0", 1);
-    tzset();
+    UseTestTimeZone();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
