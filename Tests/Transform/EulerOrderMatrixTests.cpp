@@ -2,6 +2,7 @@
 // rotations computed here, for all 24 combinations of first axis, parity,
 // repetition and frame.
 #include <array>
+#include <ostream>
 #include <string>
 
 #include "TransformTestSupport.h"
@@ -58,6 +59,12 @@ struct EulerOrderCase
     // Left to right: the rightmost factor acts on a column vector first.
     std::array<Factor, 3> factors;
 };
+
+// Failure messages name the order.
+void PrintTo(const EulerOrderCase& order, std::ostream* os)
+{
+    *os << order.name;
+}
 
 CGoogleEarthConfig Order(int i, int j, int k, bool even, bool repeat, bool rotating)
 {
