@@ -5,6 +5,7 @@
 #include "MstnSimStream.h"
 #include "MstnTestSupport.h"
 #include "PmMstnPart.h"
+#include "PmPartDepth.h"
 
 using namespace MstnTest;
 
@@ -358,8 +359,8 @@ std::vector<std::vector<std::uint8_t>> NestedParts(int depth)
 
 TEST_F(SimStreamTest, PartTreesDeeperThanTheLimitAreRefused)
 {
-    WriteRecord(_T("Deep"), NestedParts(CPmMstnPart::kMaxDepth));
-    WriteRecord(_T("Deeper"), NestedParts(CPmMstnPart::kMaxDepth + 1));
+    WriteRecord(_T("Deep"), NestedParts(PmPartDepth::kMax));
+    WriteRecord(_T("Deeper"), NestedParts(PmPartDepth::kMax + 1));
     CPmMstnSim200 deep;
     EXPECT_EQ(LoadMstnSim(&deep, _T("Deep")), 0);
     CPmMstnSim200 deeper;
