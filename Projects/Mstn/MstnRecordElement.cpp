@@ -7,42 +7,45 @@
 #include "MstnRecordLayout.h"
 #include "MstnRecordText.h"
 
+// An element buffer holds the largest data element the store builds.
+static_assert(sizeof(MSElement) >= 2 * MstnRecord::ElementWords(MstnRecord::kMaxPayloadBytes));
+
 namespace
 {
 bool IsRecordOfKind(const MSElement& element, std::size_t bytes, int kind)
 {
     return bytes >= MstnRecord::kNameOffset &&
-           MstnBytes::GetU16(element.buf + MstnRecord::kSignatureOffset) == MstnRecord::kSignature &&
-           MstnBytes::GetI32(element.buf + MstnRecord::kKindOffset) == kind;
+           MstnBytes::GetU16(MstnRecord::Bytes(element) + MstnRecord::kSignatureOffset) == MstnRecord::kSignature &&
+           MstnBytes::GetI32(MstnRecord::Bytes(element) + MstnRecord::kKindOffset) == kind;
 }
 
 bool ReadName(const MSElement& element, std::size_t bytes, int kind, CString& name, std::size_t& nameBytes)
 {
     if (!IsRecordOfKind(element, bytes, kind))
         return false;
-    return MstnRecordText::Decode(element.buf + MstnRecord::kNameOffset, bytes - MstnRecord::kNameOffset, name,
+    return MstnRecordText::Decode(MstnRecord::Bytes(element) + MstnRecord::kNameOffset, bytes - MstnRecord::kNameOffset, name,
                                   nameBytes);
 }
 } // namespace
 
 std::size_t MstnRecord::ElementBytes(const MSElement& element)
 {
-    const std::uint64_t bytes = 2ull * MstnBytes::GetU32(element.buf + MSTN_ELEMENT_SIZE_OFFSET);
-    return static_cast<std::size_t>(std::min<std::uint64_t>(bytes, sizeof element.buf));
+    const std::uint64_t bytes = 2ull * MstnBytes::GetU32(Bytes(element) + kSizeOffset);
+    return static_cast<std::size_t>(std::min<std::uint64_t>(bytes, sizeof element));
 }
 
 void MstnRecord::BuildElement(MSElement& element, const std::uint8_t* payload, std::size_t payloadBytes)
 {
-    std::memset(element.buf, 0, sizeof element.buf);
+    std::memset(&element, 0, sizeof element);
     payloadBytes = std::min(payloadBytes, kMaxPayloadBytes);
     const std::uint32_t words = ElementWords(payloadBytes);
-    MstnBytes::PutU16(element.buf + MSTN_ELEMENT_TYPE_OFFSET, static_cast<std::uint16_t>(kElementType));
-    MstnBytes::PutU32(element.buf + MSTN_ELEMENT_SIZE_OFFSET, words);
-    MstnBytes::PutU32(element.buf + MSTN_ELEMENT_ATTR_OFFSET, words);  // no attribute data
-    MstnBytes::PutU32(element.buf + MSTN_ELEMENT_LEVEL_OFFSET, kLevel);
-    MstnBytes::PutU16(element.buf + kSignatureOffset, kSignature);
+    MstnBytes::PutU16(Bytes(element) + kTypeOffset, static_cast<std::uint16_t>(kElementType));
+    MstnBytes::PutU32(Bytes(element) + kSizeOffset, words);
+    MstnBytes::PutU32(Bytes(element) + kAttrOffset, words);  // no attribute data
+    MstnBytes::PutU32(Bytes(element) + kLevelOffset, kLevel);
+    MstnBytes::PutU16(Bytes(element) + kSignatureOffset, kSignature);
     if (payloadBytes > 0)
-        std::memcpy(element.buf + kPayloadOffset, payload, payloadBytes);
+        std::memcpy(Bytes(element) + kPayloadOffset, payload, payloadBytes);
 }
 
 bool MstnRecord::ReadHeader(const MSElement& element, int kind, MstnRecordHeader& header)
@@ -55,8 +58,8 @@ bool MstnRecord::ReadHeader(const MSElement& element, int kind, MstnRecordHeader
     const std::size_t countsAt = kNameOffset + nameBytes;
     if (countsAt + 8 > bytes)
         return false;
-    const std::int32_t total = MstnBytes::GetI32(element.buf + countsAt);
-    const std::int32_t count = MstnBytes::GetI32(element.buf + countsAt + 4);
+    const std::int32_t total = MstnBytes::GetI32(Bytes(element) + countsAt);
+    const std::int32_t count = MstnBytes::GetI32(Bytes(element) + countsAt + 4);
     const std::size_t idsAt = countsAt + 8;
     if (total < 0 || count < 0 || idsAt + 8 * static_cast<std::uint64_t>(count) > bytes)
         return false;
@@ -71,6 +74,6 @@ bool MstnRecord::ReadHeader(const MSElement& element, int kind, MstnRecordHeader
     header.dataIds.clear();
     header.dataIds.reserve(static_cast<std::size_t>(count));
     for (std::int32_t i = 0; i < count; ++i)
-        header.dataIds.push_back(MstnBytes::GetU64(element.buf + idsAt + 8 * static_cast<std::size_t>(i)));
+        header.dataIds.push_back(MstnBytes::GetU64(Bytes(element) + idsAt + 8 * static_cast<std::size_t>(i)));
     return true;
 }

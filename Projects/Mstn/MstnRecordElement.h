@@ -19,6 +19,17 @@ struct MstnRecordHeader
 
 namespace MstnRecord
 {
+// An element's bytes, addressed from the element's start whatever type the
+// host gives its buffer.
+inline std::uint8_t* Bytes(MSElement& element)
+{
+    return reinterpret_cast<std::uint8_t*>(&element);
+}
+inline const std::uint8_t* Bytes(const MSElement& element)
+{
+    return reinterpret_cast<const std::uint8_t*>(&element);
+}
+
 // The element's length in bytes as its head gives it, at most the buffer's.
 std::size_t ElementBytes(const MSElement& element);
 

@@ -7,6 +7,12 @@
 
 namespace MstnRecord
 {
+// The head of every element, as the host lays it out (little-endian).
+constexpr std::size_t kTypeOffset = 0;           // uint16 element type
+constexpr std::size_t kSizeOffset = 4;           // uint32 element size in 16-bit words
+constexpr std::size_t kAttrOffset = 8;           // uint32 start of the attribute data in words
+constexpr std::size_t kLevelOffset = 12;         // uint32 level
+
 constexpr int kElementType = 66;                 // application element
 constexpr std::uint32_t kLevel = 20;
 constexpr std::size_t kSignatureOffset = 32;
@@ -21,6 +27,14 @@ constexpr std::size_t kElementBufferBytes = 0x20000;
 // File positions fetched per host scan; the scan buffer is sized in 16-bit words.
 constexpr int kFoundPositions = 50;
 constexpr int kScanBufferWords = 2 * kFoundPositions;
+
+// Statuses of the host scan that deliver file positions; the second asks to
+// be called again for more.
+constexpr int kScanEndOfModel = 10;
+constexpr int kScanBufferFull = 11;
+constexpr int kScanPastEnd = 12;
+// The scan return type that delivers file positions.
+constexpr int kScanReturnFilePositions = 1;
 
 // The kind of a simulation record.
 constexpr int kSimulationKind = 1000;

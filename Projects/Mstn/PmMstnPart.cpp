@@ -1,6 +1,7 @@
 #include "PmMstnPart.h"
 
 #include "MstnRecordText.h"
+#include "PmPartDepth.h"
 #include "ZrMstnBlock.h"
 #include "ZrMstnObject.h"
 
@@ -53,7 +54,8 @@ void CPmMstnPart::LoadTree(CZrMstnObject* record, int depth)
     record->ReadInt(count);
     for (int i = 0; i < count && !record->HasError(); ++i)
     {
-        if (depth >= kMaxDepth)
+        // Trees deeper than the writer stores are refused, not followed down the stack.
+        if (depth >= PmPartDepth::kMax)
         {
             record->SetError(1);
             return;

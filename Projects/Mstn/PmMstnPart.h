@@ -21,10 +21,6 @@ public:
     // Reads the block (not added to the drawing), name, offset and sub-parts.
     void Load(CZrMstnObject* record) override;
 
-    // Deeper part trees are refused when read, so that no stored record can
-    // exhaust the stack.
-    static constexpr int kMaxDepth = 256;
-
 private:
     PM_NO_EXPORT void LoadTree(CZrMstnObject* record, int depth);
 };

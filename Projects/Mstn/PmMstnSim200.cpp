@@ -1,6 +1,9 @@
 #include "PmMstnSim200.h"
 
 #include "MstnSimStream.h"
+#include "PmPartDepth.h"
+#include "PmSection200.h"
+#include "PmSegment200.h"
 #include "ZrMstnObject.h"
 
 CPmMstnSim200::CPmMstnSim200() = default;
@@ -10,7 +13,7 @@ CPmMstnSim200::~CPmMstnSim200() = default;
 
 int CPmMstnSim200::Save()
 {
-    if (Name()->IsEmpty())
+    if (Name()->IsEmpty() || !PmPartDepth::SimFits(*this))
         return -1;
     // The new record is written into the store first, so that one that cannot
     // be stored leaves the old record in place.

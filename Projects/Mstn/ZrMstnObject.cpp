@@ -32,7 +32,7 @@ void CZrMstnObject::InitScan()
     m_criteria = mdlScanCriteria_create();
     mdlScanCriteria_setModel(m_criteria, mdlModelRef_getActive());
     mdlScanCriteria_addSingleElementTypeTest(m_criteria, MstnRecord::kElementType);
-    mdlScanCriteria_setReturnType(m_criteria, MSTN_SCAN_RETURN_FILEPOS, false, true);
+    mdlScanCriteria_setReturnType(m_criteria, MstnRecord::kScanReturnFilePositions, false, true);
     mdlScanCriteria_addSingleLevelTest(m_criteria, MstnRecord::kLevel);
     std::fill(std::begin(m_foundPositions), std::end(m_foundPositions), 0u);
     m_foundCount = 0;

@@ -11,7 +11,7 @@ namespace
 {
 bool CarriesPositions(int status)
 {
-    return status == MSTN_SCAN_END_OF_MODEL || status == MSTN_SCAN_BUFFER_FULL || status == MSTN_SCAN_PAST_END;
+    return status == MstnRecord::kScanEndOfModel || status == MstnRecord::kScanBufferFull || status == MstnRecord::kScanPastEnd;
 }
 } // namespace
 
@@ -21,7 +21,7 @@ int CZrMstnObject::FindNext(CString* name, MSElementDescr** descr)
         name->Empty();
     if (descr)
         *descr = nullptr;
-    int status = MSTN_SCAN_BUFFER_FULL;
+    int status = MstnRecord::kScanBufferFull;
     while (true)
     {
         if (m_foundCount == 0 || m_scanIndex < 0 || m_scanIndex >= m_foundCount)
@@ -52,7 +52,7 @@ int CZrMstnObject::FindNext(CString* name, MSElementDescr** descr)
             }
             mdlElmdscr_freeAll(&read);
         }
-        if (status != MSTN_SCAN_BUFFER_FULL)
+        if (status != MstnRecord::kScanBufferFull)
             return status;
     }
 }
@@ -65,13 +65,13 @@ void CZrMstnObject::StartScanLoop()
 
 bool CZrMstnObject::ScanGoesOn(int status) const
 {
-    return status == MSTN_SCAN_BUFFER_FULL || m_scanIndex < m_foundCount;
+    return status == MstnRecord::kScanBufferFull || m_scanIndex < m_foundCount;
 }
 
 MSElementDescr* CZrMstnObject::TakeHeader(CString& name)
 {
     StartScanLoop();
-    int status = MSTN_SCAN_BUFFER_FULL;
+    int status = MstnRecord::kScanBufferFull;
     while (ScanGoesOn(status))
     {
         MSElementDescr* header = nullptr;
@@ -89,7 +89,7 @@ MSElementDescr* CZrMstnObject::TakeHeader(CString& name)
 int CZrMstnObject::EnumerateNames(CStringArray& names)
 {
     StartScanLoop();
-    int status = MSTN_SCAN_BUFFER_FULL;
+    int status = MstnRecord::kScanBufferFull;
     while (ScanGoesOn(status))
     {
         CString name;
@@ -130,7 +130,7 @@ int CZrMstnObject::Load()
         const std::size_t bytes = MstnRecord::ElementBytes(data->el);
         const std::size_t piece = bytes > MstnRecord::kPayloadOffset ? bytes - MstnRecord::kPayloadOffset : 0;
         const std::size_t taken = std::min(piece, capacity - m_loaded.size());
-        const std::uint8_t* from = data->el.buf + MstnRecord::kPayloadOffset;
+        const std::uint8_t* from = MstnRecord::Bytes(data->el) + MstnRecord::kPayloadOffset;
         m_loaded.insert(m_loaded.end(), from, from + taken);
         mdlElmdscr_freeAll(&data);
         result = 0;

@@ -1,4 +1,5 @@
 // Simulations saved with a drawing file and read back by a fresh host.
+#include <algorithm>
 #include <memory>
 
 #include "DwgTestSupport.h"
@@ -79,6 +80,77 @@ TEST_F(DrawingRoundTripTest, ReopenedDrawingListsTheSameSimulations)
         std::vector<CString> names;
         CPmDbxFactory200::LoadSimNames(names);
         EXPECT_EQ(names, std::vector<CString>{_T("Cart A")});
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        delete drawing;
+    });
+}
+
+namespace
+{
+// Lengthens the cart's tree (cart, wheel) into a chain of that many parts.
+void DeepenCart(CPmSim200& sim, int depth)
+{
+    CPmPart* tip = sim.Sections()->at(0)->Segments()->at(0)->Part()->SubPart(0);
+    for (int level = 3; level <= depth; ++level)
+    {
+        CPmPart* next = CPmDbxFactory200::MakePart();
+        tip->AddPart(next);
+        tip = next;
+    }
+}
+
+// Parts on the chain from the stored simulation's segment part down; 0 when
+// the simulation does not load.
+int StoredChainDepth(const CString& name)
+{
+    std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(name));
+    if (!sim)
+        return 0;
+    int depth = 0;
+    for (const CPmPart* part = sim->Sections()->at(0)->Segments()->at(0)->Part(); part;
+         part = part->NumSubParts() > 0 ? part->SubPart(0) : nullptr)
+        ++depth;
+    return depth;
+}
+} // namespace
+
+TEST_F(DrawingRoundTripTest, PartTreesAreStoredOnlyAsDeepAsTheyReadBack)
+{
+    const std::wstring path = DrawingPath();
+    RunInFreshHost([&] {
+        ASSERT_TRUE(LoadModule());
+        auto* drawing = new AcDbDatabase;
+        acdbHostApplicationServices()->setWorkingDatabase(drawing);
+        struct Case
+        {
+            const TCHAR* name;
+            int depth;
+            int status;
+        };
+        for (const Case& c : {Case{_T("Kept"), 2, 0}, Case{_T("Kept"), 300, -1}, Case{_T("Deep 200"), 200, 0},
+                              Case{_T("Deep 256"), 256, 0}, Case{_T("Deep 257"), 257, -1}})
+        {
+            CPmSim200* sim = MakeCartSim(c.name);
+            DeepenCart(*sim, c.depth);
+            EXPECT_EQ(sim->Save(), c.status) << c.depth;
+            CPmDbxFactory200::DeleteSim(sim);
+        }
+        EXPECT_EQ(StoredChainDepth(_T("Kept")), 2) << "a refused save keeps the earlier simulation";
+        std::vector<CString> names = StoredNames();
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<CString>{_T("Deep 200"), _T("Deep 256"), _T("Kept")}));
+        EXPECT_EQ(drawing->saveAs(path.c_str()), Acad::eOk);
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        delete drawing;
+    });
+    RunInFreshHost([&] {
+        ASSERT_TRUE(LoadModule());
+        auto* drawing = new AcDbDatabase(false, true);
+        ASSERT_EQ(drawing->readDwgFile(path.c_str()), Acad::eOk);
+        acdbHostApplicationServices()->setWorkingDatabase(drawing);
+        EXPECT_EQ(StoredChainDepth(_T("Kept")), 2);
+        EXPECT_EQ(StoredChainDepth(_T("Deep 200")), 200);
+        EXPECT_EQ(StoredChainDepth(_T("Deep 256")), 256);
         acdbHostApplicationServices()->setWorkingDatabase(nullptr);
         delete drawing;
     });

@@ -1,6 +1,9 @@
 // The format 101 simulation object in the drawing: Load, Save with the
 // unique-id rule, Update, Close, Delete, and the factory's LoadSim and DeleteSim.
+#include <algorithm>
+
 #include "ModuleTestSupport.h"
+#include "TestProcesses.h"
 
 namespace
 {
@@ -127,3 +130,85 @@ TEST_F(StorageTest, DeleteRemovesTheBlocksAndTheEntry)
     EXPECT_EQ(loose->Delete(), -1);
 }
 } // namespace
+
+namespace
+{
+// A simulation whose one segment's part tree is a chain of that many parts.
+CPmSim* NewChainSim(const CString& name, int depth)
+{
+    CPmSim* sim = CPmDbxFactory::MakeSim(9, 4);
+    sim->SetName(name);
+    CPmPart* root = CPmDbxFactory::MakePart();
+    CPmPart* tip = root;
+    for (int level = 2; level <= depth; ++level)
+    {
+        CPmPart* next = CPmDbxFactory::MakePart();
+        tip->AddPart(next);
+        tip = next;
+    }
+    CPmSection* section = CPmDbxFactory::MakeSection();
+    section->AddSegment(LegacyBuild::MakeSegment(root, 2, 1.0));
+    sim->AddSection(section);
+    return sim;
+}
+
+// Parts on the stored simulation's chain; 0 when it does not load.
+int StoredChainDepth(const CString& name)
+{
+    LegacySimPtr sim(CPmDbxFactory::LoadSim(name));
+    if (!sim)
+        return 0;
+    int depth = 0;
+    for (const CPmPart* part = sim->Sections()->at(0)->Segments()->at(0)->Part(); part;
+         part = part->NumSubParts() > 0 ? part->SubPart(0) : nullptr)
+        ++depth;
+    return depth;
+}
+
+class DeepPartTreeTest : public testing::Test
+{
+protected:
+    void TearDown() override { TestProcesses::RemoveSharedTempDir("deep"); }
+};
+} // namespace
+
+TEST_F(DeepPartTreeTest, TreesAreStoredOnlyAsDeepAsTheyReadBackFromTheDrawingFile)
+{
+    const std::wstring path = CStringW((TestProcesses::SharedTempDir("deep") + "/deep.dwg").c_str()).GetString();
+    TestProcesses::RunInFreshHost([&] {
+        ASSERT_TRUE(ModuleTest::LoadModule());
+        auto* drawing = new AcDbDatabase;
+        acdbHostApplicationServices()->setWorkingDatabase(drawing);
+        struct Case
+        {
+            const wchar_t* name;
+            int depth;
+            int status;
+        };
+        for (const Case& c : {Case{L"Kept", 3, 0}, Case{L"Kept", 300, -1}, Case{L"Deep 200", 200, 0},
+                              Case{L"Deep 256", 256, 0}, Case{L"Deep 257", 257, -1}})
+        {
+            CPmSim* sim = NewChainSim(c.name, c.depth);
+            EXPECT_EQ(sim->Save(), c.status) << c.depth;
+            CPmDbxFactory::DeleteSim(sim);
+        }
+        EXPECT_EQ(StoredChainDepth(L"Kept"), 3) << "a refused save keeps the earlier simulation";
+        std::vector<CString> names = HostDrawing::StoredNames();
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<CString>{L"Deep 200", L"Deep 256", L"Kept"}));
+        EXPECT_EQ(drawing->saveAs(path.c_str()), Acad::eOk);
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        delete drawing;
+    });
+    TestProcesses::RunInFreshHost([&] {
+        ASSERT_TRUE(ModuleTest::LoadModule());
+        auto* drawing = new AcDbDatabase(false, true);
+        ASSERT_EQ(drawing->readDwgFile(path.c_str()), Acad::eOk);
+        acdbHostApplicationServices()->setWorkingDatabase(drawing);
+        EXPECT_EQ(StoredChainDepth(L"Kept"), 3);
+        EXPECT_EQ(StoredChainDepth(L"Deep 200"), 200);
+        EXPECT_EQ(StoredChainDepth(L"Deep 256"), 256);
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+        delete drawing;
+    });
+}

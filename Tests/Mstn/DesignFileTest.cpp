@@ -65,3 +65,77 @@ TEST_F(DesignFileTest, SimulationsSurviveInADesignFileReadByAFreshHost)
     std::filesystem::remove_all(folder, ignored);
     unsetenv(kFolderVariable);
 }
+
+namespace
+{
+// A simulation whose segment's part tree is a chain of that many parts.
+CPmSim200* MakeChainSimulation(const CString& name, int depth)
+{
+    CPmSim200* sim = MakeSimulation(name);
+    CPmPart* tip = sim->Sections()->at(0)->Segments()->at(0)->Part();
+    for (int level = 2; level <= depth; ++level)
+    {
+        CPmPart* next = CPmDbxFactory200::MakePart();
+        tip->AddPart(next);
+        tip = next;
+    }
+    return sim;
+}
+
+// Parts on the stored simulation's chain; 0 when it does not load.
+int StoredChainDepth(const CString& name)
+{
+    CPmSim200* sim = CPmDbxFactory200::LoadSim(name);
+    if (!sim)
+        return 0;
+    int depth = 0;
+    for (const CPmPart* part = sim->Sections()->at(0)->Segments()->at(0)->Part(); part;
+         part = part->NumSubParts() > 0 ? part->SubPart(0) : nullptr)
+        ++depth;
+    CPmDbxFactory200::DeleteSim(sim);
+    return depth;
+}
+} // namespace
+
+TEST_F(DesignFileTest, PartTreesAreStoredOnlyAsDeepAsTheyReadBack)
+{
+    constexpr const char* kDeepFolderVariable = "PM_MSTN_TEST_DEEP_FOLDER";
+    if (!std::getenv(kDeepFolderVariable))
+    {
+        std::string pattern = testing::TempDir() + "pm_mstn_deep_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        setenv(kDeepFolderVariable, pattern.c_str(), 1);
+        struct Case
+        {
+            const TCHAR* name;
+            int depth;
+            int status;
+        };
+        for (const Case& c : {Case{_T("Kept"), 3, 0}, Case{_T("Kept"), 300, -1}, Case{_T("Deep 200"), 200, 0},
+                              Case{_T("Deep 256"), 256, 0}, Case{_T("Deep 257"), 257, -1}})
+        {
+            CPmSim200* sim = MakeChainSimulation(c.name, c.depth);
+            EXPECT_EQ(sim->Save(), c.status) << c.depth;
+            CPmDbxFactory200::DeleteSim(sim);
+        }
+        EXPECT_EQ(HeaderCount(_T("Kept")), 1);
+        EXPECT_EQ(StoredChainDepth(_T("Kept")), 3) << "a refused save keeps the earlier record";
+        EXPECT_EQ(HeaderCount(_T("Deep 257")), 0) << "a refused save stores nothing";
+        ASSERT_EQ(mstnHost_saveDesignFile((pattern + "/deep.dgn").c_str()), MSTN_SUCCESS);
+    }
+    const std::string folder = std::getenv(kDeepFolderVariable);
+
+    RunInFreshHost([&] {
+        ASSERT_EQ(mstnHost_loadDesignFile((folder + "/deep.dgn").c_str()), MSTN_SUCCESS);
+        EXPECT_EQ(StoredChainDepth(_T("Kept")), 3);
+        EXPECT_EQ(StoredChainDepth(_T("Deep 200")), 200);
+        EXPECT_EQ(StoredChainDepth(_T("Deep 256")), 256);
+        EXPECT_EQ(CPmDbxFactory200::DeleteSim(CString(_T("Deep 256"))), 1);
+        EXPECT_EQ(HeaderCount(_T("Deep 256")), 0);
+        EXPECT_EQ(mstnHost_liveDescriptorCount(), 0u);
+    });
+
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    unsetenv(kDeepFolderVariable);
+}

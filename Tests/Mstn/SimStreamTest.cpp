@@ -5,6 +5,7 @@
 #include "MstnSimStream.h"
 #include "MstnTestSupport.h"
 #include "PmMstnPart.h"
+#include "PmPartDepth.h"
 #include "TestTimeZone.h"
 
 using namespace MstnTest;
@@ -109,6 +110,38 @@ TEST_F(SimStreamTest, OneSectionOneSegmentTwoPositionsMakesTheWorkedStream)
     EXPECT_EQ(GetI32(chunks[2].data() + 12), 1) << "segments";
     EXPECT_EQ(NameInPartChunk(chunks[4]), CString(_T("Cart")));
     EXPECT_EQ(GetI32(chunks[5].data()), 2) << "positions";
+    CPmDbxFactory200::DeleteSim(sim);
+}
+
+TEST_F(SimStreamTest, APositionsChunkHoldsPointAnglesAndSecondPointOfEachPosition)
+{
+    std::vector<PmPosition200> path(2);
+    path[0].pt = dpoint3d{1.5, -2.25, 3.125};
+    path[0].tpt = dpoint3d{7.0, 8.0, 9.0};
+    path[0].transform.SetRotation(CQdVector(0.6, 0.0, 0.8), 0.7);
+    path[1].pt = dpoint3d{-10.0, 20.5, -30.75};
+    path[1].tpt = dpoint3d{0.25, -0.5, 0.125};
+    path[1].transform.SetRotation(CQdVector(0.0, 0.8, -0.6), -1.2);
+
+    CPmSim200* sim = MakeSimulation(_T("Layout"), 0);
+    (*(*sim->Sections())[0]->Segments())[0]->AddPath(path);
+    ASSERT_EQ(sim->Save(), 0);
+    const std::vector<std::vector<std::uint8_t>> chunks = Chunks(RecordStream(_T("Layout")));
+    ASSERT_EQ(chunks.size(), 6u);
+
+    // Count, then per position pt at 0, the three angles at 24, 32 and 40 and tpt at 48.
+    std::vector<std::uint8_t> expected = Int(2);
+    for (PmPosition200& position : path)
+    {
+        double angles[3] = {};
+        ASSERT_TRUE(CQdTransform(position.transform).GetEulerAngles(angles));
+        ASSERT_TRUE(angles[0] != angles[1] && angles[1] != angles[2]) << "the angles tell their slots apart";
+        for (const double value : {position.pt.x, position.pt.y, position.pt.z, angles[0], angles[1], angles[2],
+                                   position.tpt.x, position.tpt.y, position.tpt.z})
+            PutF64(expected, value);
+    }
+    ASSERT_EQ(expected.size(), 4u + 2 * 72);
+    EXPECT_EQ(chunks[5], expected);
     CPmDbxFactory200::DeleteSim(sim);
 }
 
@@ -367,8 +400,8 @@ std::vector<std::vector<std::uint8_t>> NestedParts(int depth)
 
 TEST_F(SimStreamTest, PartTreesDeeperThanTheLimitAreRefused)
 {
-    WriteRecord(_T("Deep"), NestedParts(CPmMstnPart::kMaxDepth));
-    WriteRecord(_T("Deeper"), NestedParts(CPmMstnPart::kMaxDepth + 1));
+    WriteRecord(_T("Deep"), NestedParts(PmPartDepth::kMax));
+    WriteRecord(_T("Deeper"), NestedParts(PmPartDepth::kMax + 1));
     CPmMstnSim200 deep;
     EXPECT_EQ(LoadMstnSim(&deep, _T("Deep")), 0);
     CPmMstnSim200 deeper;

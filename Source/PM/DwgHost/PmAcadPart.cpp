@@ -4,6 +4,7 @@
 #include <dbfiler.h>
 
 #include "PmFilerCounts.h"
+#include "PmPartDepth.h"
 #include "ZrAcadBlock.h"
 
 void CPmAcadPart::Save(AcDbDwgFiler* filer) const
@@ -21,9 +22,8 @@ void CPmAcadPart::Save(AcDbDwgFiler* filer) const
 
 namespace
 {
-// Part trees nest through recursive reads; a record nesting deeper than any
-// real assembly is refused rather than followed down the stack.
-constexpr int kMaxPartDepth = 256;
+// Part trees nest through recursive reads; a record nesting deeper than the
+// writers store is refused rather than followed down the stack.
 int s_loadDepth = 0;
 
 struct DepthGuard
@@ -38,7 +38,7 @@ struct DepthGuard
 void CPmAcadPart::Load(AcDbDwgFiler* filer)
 {
     const DepthGuard guard;
-    if (s_loadDepth > kMaxPartDepth)
+    if (s_loadDepth > PmPartDepth::kMax)
     {
         filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
         return;

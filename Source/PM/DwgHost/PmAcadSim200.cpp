@@ -10,7 +10,10 @@
 #include "PmDbxFactory200.h"
 #include "PmModelAlgorithms.h"
 #include "PmModuleEntry.h"
+#include "PmPartDepth.h"
 #include "PmRxClass.h"
+#include "PmSection200.h"
+#include "PmSegment200.h"
 #include "PmSimList200.h"
 #include "PmSimRecord.h"
 
@@ -81,7 +84,8 @@ CPmSim200* CPmAcadSim200::Load(const CString& name)
 
 int CPmAcadSim200::Save()
 {
-    if (!IsCurVersion())
+    // A part tree deeper than the record's reader takes is not stored.
+    if (!IsCurVersion() || !PmPartDepth::SimFits(*this))
         return -1;
     // Ids stay unique: every other stored simulation with this id loses it.
     std::unique_ptr<CPmSimList200> stored(CPmDbxFactory200::LoadSimList(false, false));

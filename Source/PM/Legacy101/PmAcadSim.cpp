@@ -6,7 +6,10 @@
 #include "PmDbxFactory.h"
 #include "PmModelAlgorithms.h"
 #include "PmModuleEntry.h"
+#include "PmPartDepth.h"
 #include "PmRxClass.h"
+#include "PmSection.h"
+#include "PmSegment.h"
 #include "PmSimList.h"
 
 namespace
@@ -72,6 +75,9 @@ CPmSim* CPmAcadSim::Load(const CString& name)
 
 int CPmAcadSim::Save()
 {
+    // A part tree deeper than the record's reader takes is not stored.
+    if (!PmPartDepth::SimFits(*this))
+        return -1;
     // Ids stay unique: every other stored simulation with this id loses it.
     std::unique_ptr<CPmSimList> stored(CPmDbxFactory::LoadSimList(true));
     PmModel::ClearDuplicateIds(stored.get(), *this, StoreWithoutId);
