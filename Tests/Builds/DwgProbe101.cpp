@@ -229,26 +229,8 @@ TEST(Smoke, BuildVariants)
     int version = 0;
     int maintenance = 0;
     registered->getClassVersion(version, maintenance);
-    // Each build registers the current values of the SDK it is made with,
-    // which for the 2007 SDK differ by bitness.
-    struct SdkValues
-    {
-        const char* module;
-        int version;
-        int maintenance;
-    };
-    const SdkValues kSdkValues[] = {
-        {"Varnex101_2007", 27, 1},    {"Varnex101_2007x64", 27, 25}, {"Varnex101_2010", 29, 6},
-        {"Varnex101_2010x64", 29, 6}, {"Varnex101_2013", 31, 8},     {"Varnex101_2013x64", 31, 8}};
-    const SdkValues* expected = nullptr;
-    for (const SdkValues& values : kSdkValues)
-    {
-        if (std::string(values.module) == PM_PROBE_DELIVERABLE)
-            expected = &values;
-    }
-    ASSERT_NE(expected, nullptr) << PM_PROBE_DELIVERABLE " has no SDK values";
-    EXPECT_EQ(version, expected->version);
-    EXPECT_EQ(maintenance, expected->maintenance);
+    EXPECT_EQ(version, PM_DWG_VERSION);
+    EXPECT_EQ(maintenance, PM_DWG_MAINT);
 
 #if defined(PM_POINTS_EXPORTED)
     const bool pointsExported = true;
