@@ -130,6 +130,8 @@ foreach(bits 32 64)
   set(common FAMILY DWG BITS ${bits} STRINGS WIDE FORMAT 200)
   set(classic ${common} SIM_BASE ABSTRACT TRANSFORM WHOLE)
   set(modern ${common} SIM_BASE INSTANTIABLE TRANSFORM ELEMENT_ACCESS)
+  # The 2007 SDK's maintenance release differs by bitness; the format 200 and
+  # format 101 modules built with it both register it.
   if(bits EQUAL 64)
     set(maint2007 25)
   else()
@@ -162,7 +164,7 @@ foreach(bits 32 64)
 
   # Format 101 modules: the legacy enabler loaded and bound by the 2007, 2010 and 2013 builds.
   set(legacy FAMILY DWG HOST ACAD BITS ${bits} STRINGS WIDE FORMAT 101 SIM_BASE ABSTRACT TRANSFORM HIDDEN)
-  pm_deliverable(Varnex101_2007${sfx} ${legacy} SDK 2007 POINTS EXPORTED DWG_VERSION 27 DWG_MAINT 25
+  pm_deliverable(Varnex101_2007${sfx} ${legacy} SDK 2007 POINTS EXPORTED DWG_VERSION 27 DWG_MAINT ${maint2007}
                  REG_FILE "Varnex101_2007.dbx")
   pm_deliverable(Varnex101_2010${sfx} ${legacy} SDK 2010 POINTS EXPORTED DWG_VERSION 29 DWG_MAINT 6
                  REG_FILE "Varnex101_2010.dbx")

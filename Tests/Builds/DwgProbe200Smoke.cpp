@@ -1,6 +1,7 @@
 // The smoke run of a format 200 DWG module, in a host process of its bitness:
 // loaded through the host's loader, it makes, saves, lists, loads, upgrades and
 // deletes simulations, shows what its build's variants change, and unloads.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -58,6 +59,47 @@ std::vector<std::string> FactsWithoutEdit(const CPmSim200& sim, bool withTransfo
             lines.push_back(line);
     }
     return lines;
+}
+
+// What each build does with a block of the format 101 module: whether
+// CopyBlock turns it into a current block, whether AddSegment moves it. Both
+// bitnesses of a build do the same.
+struct LegacyBlockRules
+{
+    const char* build;
+    bool copies;
+    bool moves;
+};
+const LegacyBlockRules kLegacyBlockRules[] = {
+    {"Varnex200_2007", true, true},       {"Varnex200_2010", true, true},
+    {"Varnex200_2013", true, true},       {"Varnex200_2015", false, false},
+    {"Varnex200_2017", true, false},      {"Varnex200_2018", true, false},
+    {"Varnex200_BCAD15", false, false},   {"Varnex200_BCAD16", false, false},
+    {"Varnex200_BCAD17", false, false},   {"Varnex200_ZWCAD2017", false, false}};
+
+const LegacyBlockRules* RulesOfThisBuild()
+{
+    std::string build = PM_PROBE_DELIVERABLE;
+    const std::string suffix = "x64";
+    if (build.size() > suffix.size() && build.compare(build.size() - suffix.size(), suffix.size(), suffix) == 0)
+        build.resize(build.size() - suffix.size());
+    for (const LegacyBlockRules& rules : kLegacyBlockRules)
+    {
+        if (build == rules.build)
+            return &rules;
+    }
+    return nullptr;
+}
+
+// The format 101 module's block factory, reached by its export name.
+using CreateBlockFunction = CQdBlock* (*)(element*);
+CreateBlockFunction LegacyCreateBlock()
+{
+    const CStringW legacyPath(PM_PROBE_LEGACY_MODULE_PATH);
+    if (!acrxLoadModule(legacyPath.GetString(), true))
+        return nullptr;
+    return reinterpret_cast<CreateBlockFunction>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(legacyPath.GetString()), "_ZN15CPmBlockFactory11CreateBlockEP7element")));
 }
 
 std::vector<CString> Names()
@@ -232,25 +274,76 @@ TEST_F(Smoke, ShowsTheVariantsOfItsBuild)
     EXPECT_EQ(opensReplace, opensNew);
 #endif
 
-    // A block of the format 101 module becomes a current block in the builds
-    // that copy such blocks; the others refuse it.
-    const CStringW legacyPath(PM_PROBE_LEGACY_MODULE_PATH);
-    ASSERT_TRUE(acrxLoadModule(legacyPath.GetString(), true));
-    using CreateBlockFunction = CQdBlock* (*)(element*);
-    auto* createLegacyBlock = reinterpret_cast<CreateBlockFunction>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(legacyPath.GetString()), "_ZN15CPmBlockFactory11CreateBlockEP7element")));
+}
+
+// A block of the format 101 module: copied into a current block for the same
+// drawing reference, and moved by AddSegment, only where the build does so.
+TEST_F(Smoke, HandlesFormat101BlocksAsItsBuildDoes)
+{
+    const LegacyBlockRules* rules = RulesOfThisBuild();
+    ASSERT_NE(rules, nullptr) << PM_PROBE_DELIVERABLE " has no format 101 block rules";
+    const CreateBlockFunction createLegacyBlock = LegacyCreateBlock();
     ASSERT_NE(createLegacyBlock, nullptr);
-    const CQdBlock* cartBlock = first->Sections()->at(0)->Segments()->at(0)->Part()->Block();
-    element drawingObject{0, const_cast<AcDbBlockReference*>(cartBlock->BlockRef())};
-    std::unique_ptr<CQdBlock> legacyBlock(createLegacyBlock(&drawingObject));
+
+    AcDbBlockReference source(AcGePoint3d(1.0, 2.0, 3.0), HostDrawing::AddBlockDefinition(L"Legacy"));
+    element drawingObject{0, &source};
+    CQdBlock* legacyBlock = createLegacyBlock(&drawingObject);
     ASSERT_NE(legacyBlock, nullptr);
+    CPmPart* part = CPmDbxFactory200::MakePart();
+    part->AddBlock(legacyBlock);  // into the drawing, by the format 101 module
+    const AcDbHandle handle = *legacyBlock->Handle();
+    ASSERT_NE(static_cast<Adesk::UInt64>(handle), 0u);
+
     std::unique_ptr<CQdBlock> copy(CPmBlockFactory::CopyBlock(*legacyBlock));
-#if defined(PM_COPIES_FORMAT101_BLOCKS)
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(dynamic_cast<CZrAcadBlock*>(copy.get()), nullptr);
-#else
-    EXPECT_EQ(copy, nullptr);
-#endif
+    EXPECT_EQ(copy != nullptr, rules->copies);
+    if (copy)
+    {
+        EXPECT_NE(dynamic_cast<CZrAcadBlock*>(copy.get()), nullptr);
+        EXPECT_EQ(*copy->Handle(), handle);
+    }
+
+    PmPosition200 first;
+    first.pt = {7.0, -8.0, 9.5};
+    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
+    segment->AddPart(part);
+    segment->AddPath({first});
+    std::unique_ptr<CPmSection200> section(CPmDbxFactory200::MakeSection());
+    section->AddSegment(segment);
+    const HostDrawing::Xyz expected = rules->moves ? HostDrawing::Xyz{7.0, -8.0, 9.5} : HostDrawing::Xyz{1.0, 2.0, 3.0};
+    EXPECT_EQ(HostDrawing::PositionOf(handle), expected);
+    EXPECT_EQ(section->Length(), 1);
+}
+
+// A new simulation saved with a format 101 simulation's id takes the id from
+// it: the old one is stored again without an id, as a format 200 record, and
+// stays loadable, listed and deletable in the same session.
+TEST_F(Smoke, IdRuleRewritesAConvertedSimulationAsCurrent)
+{
+    if (!kBindsFormat101)
+        GTEST_SKIP() << "the build reads no format 101 simulation";
+    const std::string file = TempFile("legacy-ids.dwg");
+    ASSERT_TRUE(WriteLegacyDrawing(file));
+    ASSERT_TRUE(Reopen(file));
+    const CString cart(LegacyDrawing::kCart);
+    {
+        SimPtr old(CPmDbxFactory200::LoadSim(cart));
+        ASSERT_NE(old, nullptr);
+        ASSERT_NE(old->Id(), 0u);
+        SimPtr mine(CPmDbxFactory200::MakeSim(old->Id(), 1));
+        mine->SetName(_T("Mine"));
+        ASSERT_EQ(mine->Save(), 0);
+    }
+    SimPtr rewritten(CPmDbxFactory200::LoadSim(cart));
+    ASSERT_NE(rewritten, nullptr);
+    EXPECT_TRUE(rewritten->IsCurVersion());
+    EXPECT_EQ(rewritten->Id(), 0u);
+    EXPECT_EQ(rewritten->Length(), LegacyDrawing::kCartPositions);
+    rewritten.reset();
+    const std::vector<CString> names = Names();
+    EXPECT_NE(std::find(names.begin(), names.end(), cart), names.end());
+    EXPECT_EQ(CPmDbxFactory200::DeleteSim(cart), 1);
+    CleanSims();
+    EXPECT_TRUE(Names().empty());
 }
 
 // Unloaded, the module takes its class and service out of the host.

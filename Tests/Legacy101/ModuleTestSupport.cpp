@@ -12,7 +12,7 @@ const Build kBuilds[] = {
     {"Varnex101_2007x64", 27, 25, L"Varnex101_2007.dbx", true},
     {"Varnex101_2010x64", 29, 6, L"Varnex101_2010.dbx", true},
     {"Varnex101_2013x64", 31, 8, L"Varnex101_2004.dbx 1.1", false},
-    {"Varnex101_2007", 27, 25, L"Varnex101_2007.dbx", true},
+    {"Varnex101_2007", 27, 1, L"Varnex101_2007.dbx", true},
     {"Varnex101_2010", 29, 6, L"Varnex101_2010.dbx", true},
     {"Varnex101_2013", 31, 8, L"Varnex101_2004.dbx 1.1", false},
 };

@@ -144,6 +144,45 @@ TEST_F(LegacyUpgradeTest, UpgradeSimRewritesOneSimulationOnce)
     EXPECT_EQ(HostDrawing::StoredNames().size(), 3u);
 }
 
+// A new simulation saved with the cart's id takes the id from it: the cart is
+// stored again without an id, as a format 200 record that reads as current.
+class IdRuleOverLegacyTest : public LegacyUpgradeTest
+{
+protected:
+    void SetUp() override
+    {
+        LegacyUpgradeTest::SetUp();
+        SimPtr cart(CPmDbxFactory200::LoadSim(kCart));
+        ASSERT_NE(cart, nullptr);
+        SimPtr mine(CPmDbxFactory200::MakeSim(cart->Id(), 1));
+        mine->SetName(L"Mine");
+        ASSERT_EQ(mine->Save(), 0);
+    }
+};
+
+TEST_F(IdRuleOverLegacyTest, TheConvertedSimulationStaysLoadableListedAndDeletable)
+{
+    EXPECT_EQ(HostDrawing::StoredClass(kCart), L"CPmAcadSim200");
+    SimPtr cart(CPmDbxFactory200::LoadSim(kCart));
+    ASSERT_NE(cart, nullptr) << "the rewritten cart reads in the same session";
+    EXPECT_TRUE(cart->IsCurVersion());
+    EXPECT_EQ(cart->Id(), 0u);
+    EXPECT_EQ(cart->Length(), kCartPositions);
+    cart.reset();
+
+    std::vector<CString> names;
+    CPmDbxFactory200::LoadSimNames(names);
+    EXPECT_EQ(names, (std::vector<CString>{kCart, kCrane, kGhost, L"Mine"}));
+    EXPECT_EQ(CPmDbxFactory200::DeleteSim(kCart), 1);
+    EXPECT_EQ(HostDrawing::StoredNames(), (std::vector<CString>{kCrane, kGhost, L"Mine"}));
+}
+
+TEST_F(IdRuleOverLegacyTest, CleanSimsRemovesTheConvertedSimulationToo)
+{
+    CleanSims();
+    EXPECT_TRUE(HostDrawing::StoredNames().empty());
+}
+
 TEST_F(LegacyUpgradeTest, DeleteSimRemovesALegacySimulationUnlessItIsInUse)
 {
     SimPtr cart(CPmDbxFactory200::LoadSim(kCart));

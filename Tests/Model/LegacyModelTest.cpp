@@ -116,6 +116,70 @@ TEST_F(LegacyModelTest, CopyIsDeepThroughTheFormat101Factory)
     EXPECT_EQ((*(*source.Sections())[0]->Segments())[0]->Length(), 2);
 }
 
+// Assignment copies deeply through the format 101 factory, frees what the
+// target held and is safe on itself.
+TEST_F(LegacyModelTest, AssignmentCopiesDeeplyAndFreesWhatItReplaces)
+{
+    const int blocksBefore = Log().liveBlocks;
+    {
+        FakeSim source;
+        source.SetName(_T("Old"));
+        source.SetCreated(CTime(2001, 2, 3, 4, 5, 6));
+        source.SetType(4);
+        source.SetId(0x100000002ull);
+        source.SetSimInUse(true);
+        source.AddSection(SectionOfLength(3, 1));
+        FakeSim target;
+        target.AddSection(SectionOfLength(1, 2));
+        target.AddSection(SectionOfLength(1, 3));
+        ASSERT_EQ(Log().liveBlocks - blocksBefore, 3);
+
+        target = source;
+        EXPECT_EQ(Log().liveBlocks - blocksBefore, 2) << "the target's own two parts are freed, one copied";
+        EXPECT_EQ(*target.Name(), CString(_T("Old")));
+        EXPECT_EQ(target.Length(), 3);
+        EXPECT_EQ(target.Type(), 4);
+        EXPECT_EQ(target.Id(), 0x100000002ull);
+        EXPECT_EQ(target.SimInUse(), 1);
+        EXPECT_EQ(target.DttmCreated(), source.DttmCreated());
+        EXPECT_EQ(target.DttmEdited(), source.DttmEdited()) << "assignment copies every field";
+        ASSERT_EQ(target.Sections()->size(), 1u);
+        CPmSection* copied = (*target.Sections())[0];
+        const CPmSection* original = (*source.Sections())[0];
+        EXPECT_NE(copied, original);
+        EXPECT_NE(dynamic_cast<FakeSection*>(copied), nullptr);
+        EXPECT_NE((*copied->Segments())[0], (*original->Segments())[0]);
+        EXPECT_NE((*copied->Segments())[0]->Part(), (*original->Segments())[0]->Part());
+
+        target = target;
+        ASSERT_EQ(target.Sections()->size(), 1u);
+        EXPECT_EQ((*target.Sections())[0], copied) << "self-assignment keeps the sections";
+
+        FakeSection section;
+        section = *copied;
+        EXPECT_EQ(section.Length(), 3);
+        ASSERT_EQ(section.Segments()->size(), 1u);
+        EXPECT_NE((*section.Segments())[0], (*copied->Segments())[0]);
+        section = section;
+        EXPECT_EQ(section.Segments()->size(), 1u);
+
+        FakeSegment segment(MakeFakePart(4), false);
+        segment.AddPath({PMPosition{{7, 8, 9}, 1.5, {0, 0, 1}}});
+        FakeSegment other(MakeFakePart(5), false);
+        other = segment;
+        EXPECT_NE(other.Part(), segment.Part());
+        EXPECT_EQ(other.Length(), 1);
+        ASSERT_EQ(other.Positions()->size(), 1u);
+        EXPECT_EQ(other.Position(0)->ang, 1.5);
+        other = other;
+        EXPECT_NE(other.Part(), nullptr);
+        FakeSegment bare;
+        other = bare;
+        EXPECT_EQ(other.Part(), nullptr) << "a source without a part leaves none";
+    }
+    EXPECT_EQ(Log().liveBlocks, blocksBefore) << "no block is freed twice or left behind";
+}
+
 TEST_F(LegacyModelTest, ListLookupAndMarking)
 {
     auto* alpha = new FakeSim();

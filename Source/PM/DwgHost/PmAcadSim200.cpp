@@ -31,13 +31,16 @@ PmRxClass::Definition ClassDefinition()
     return {kClassName, L"CPMACADSIM200", &CreateAcadSim, PmModuleEntry::RegistrationText(), implementation};
 }
 
-// Stores a listed simulation again under its own name, without its id.
+// Stores a listed simulation again under its own name, without its id. One
+// converted from format 101 is written as a format 200 record, so it is
+// current from then on, as the upgrade paths mark what they write back.
 void StoreWithoutId(CPmSim200& other)
 {
     CPmAcadSim200* stored = PmAcadSimOf(&other);
     if (!stored)
         return;
     other.SetId(0);
+    other.SetIsCurVersion(true);
     CZrAcadObject::Save(kPmSimDictionary, *other.Name(), stored);
 }
 } // namespace

@@ -16,6 +16,21 @@ CPmSection::CPmSection(const CPmSection& source)
 {
 }
 
+CPmSection& CPmSection::operator=(const CPmSection& source)
+{
+    if (this != &source)
+    {
+        std::vector<CPmSegment*> copies = PmModel::CopyAll<CPmSegment>(
+            source.m_segments, [](const CPmSegment& segment) { return CPmDbxFactory::CopySegment(segment); });
+        PmModel::DeleteAll(m_segments);
+        m_segments.swap(copies);
+        m_speed = source.m_speed;
+        m_speedUnits = source.m_speedUnits;
+        m_length = source.m_length;
+    }
+    return *this;
+}
+
 CPmSection::~CPmSection()
 {
     PmModel::DeleteAll(m_segments);

@@ -16,7 +16,9 @@ public:
     // Stores both values as given, without the unit conversion of SetSpeed.
     CPmSection(double speed, int units);
     CPmSection(const CPmSection& source);
-    CPmSection& operator=(const CPmSection&) = delete;
+    // Copies the fields; the segments are copied as by the copy constructor
+    // and replace the ones held before.
+    CPmSection& operator=(const CPmSection& source);
     virtual ~CPmSection();
 
     // Appends the segment (the section owns it) and takes its length as the section's.

@@ -14,6 +14,20 @@ CPmSegment::CPmSegment(const CPmSegment& source)
 {
 }
 
+CPmSegment& CPmSegment::operator=(const CPmSegment& source)
+{
+    if (this != &source)
+    {
+        std::vector<PMPosition> positions(source.m_positions);
+        CPmPart* part = source.m_pPart ? CPmDbxFactory::CopyPart(*source.m_pPart) : nullptr;
+        m_positions.swap(positions);
+        delete m_pPart;
+        m_pPart = part;
+        m_length = source.m_length;
+    }
+    return *this;
+}
+
 CPmSegment::~CPmSegment()
 {
     delete m_pPart;

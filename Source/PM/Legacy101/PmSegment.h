@@ -18,7 +18,9 @@ public:
     // Takes the part; the flag has no effect.
     CPmSegment(CPmPart* part, bool flag);
     CPmSegment(const CPmSegment& source);
-    CPmSegment& operator=(const CPmSegment&) = delete;
+    // Copies the length and the positions; the part is copied as by the copy
+    // constructor and replaces the one held before.
+    CPmSegment& operator=(const CPmSegment& source);
     virtual ~CPmSegment();
 
     virtual void Save(CZrMstnObject* record);

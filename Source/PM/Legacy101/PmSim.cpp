@@ -22,6 +22,27 @@ CPmSim::CPmSim(const CPmSim& source)
 {
 }
 
+CPmSim& CPmSim::operator=(const CPmSim& source)
+{
+    if (this != &source)
+    {
+        // Copies first: a failing copy leaves this simulation as it was.
+        std::vector<CPmSection*> copies = PmModel::CopyAll<CPmSection>(
+            source.m_sections, [](const CPmSection& section) { return CPmDbxFactory::CopySection(section); });
+        PmModel::DeleteAll(m_sections);
+        m_sections.swap(copies);
+        m_name = source.m_name;
+        m_length = source.m_length;
+        m_dttmCreated = source.m_dttmCreated;
+        m_dttmEdited = source.m_dttmEdited;
+        m_displayIndex = source.m_displayIndex;
+        m_type = source.m_type;
+        m_id = source.m_id;
+        m_inUse = source.m_inUse;
+    }
+    return *this;
+}
+
 CPmSim::~CPmSim()
 {
     PmModel::DeleteAll(m_sections);

@@ -17,7 +17,9 @@ public:
     CPmSim();
     // A copy keeps the created time and counts as an edit.
     CPmSim(const CPmSim& source);
-    CPmSim& operator=(const CPmSim&) = delete;
+    // Copies every field; the sections are copied as by the copy constructor
+    // and replace the ones held before.
+    CPmSim& operator=(const CPmSim& source);
     virtual ~CPmSim();
 
     virtual int Save() = 0;
