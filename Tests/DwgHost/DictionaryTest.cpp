@@ -1,7 +1,9 @@
 // Dictionaries: storing, replacing, finding, erasing and walking entries.
+#include <new>
 #include <string>
 #include <vector>
 
+#include "FailingAllocator.h"
 #include "HostTestSupport.h"
 
 namespace
@@ -172,4 +174,45 @@ TEST_F(DictionaryTest, AnObjectOfAnotherDrawingIsRefused)
     AcDbObjectId id;
     EXPECT_EQ(Acad::eWrongDatabase, nod->setAt(L"key", foreign, id));
     foreign->close();
+}
+
+// An allocation that fails anywhere in setAt leaves the dictionary as it was:
+// the entry it would replace still names the old object, and a new key is absent.
+TEST_F(DictionaryTest, ASetAtInterruptedByAFailedAllocationChangesNothing)
+{
+    const AcDbObjectId oldId = put(L"held", new AcDbDictionary);
+    for (const ACHAR* key : {L"fresh", L"held"}) {
+        const std::vector<std::wstring> before = keys();
+        bool completed = false;
+        for (std::size_t nth = 1; !completed; ++nth) {
+            ASSERT_LT(nth, 100u);
+            auto* replacement = new AcDbDictionary;
+            AcDbObjectId id;
+            Acad::ErrorStatus status = Acad::eOk;
+            FailingAllocator::failAt(nth);
+            try {
+                status = nod->setAt(key, replacement, id);
+            } catch (const std::bad_alloc&) {
+                status = Acad::eOutOfMemory;
+            }
+            const bool failed = FailingAllocator::failed();
+            FailingAllocator::failAt(0);
+            if (!failed) {
+                ASSERT_EQ(Acad::eOk, status);
+                replacement->close();
+                completed = true;
+                continue;
+            }
+            EXPECT_NE(Acad::eOk, status) << nth;
+            EXPECT_EQ(nullptr, replacement->database()) << nth;
+            delete replacement;
+            EXPECT_FALSE(oldId.isErased()) << nth;
+            AcDbObjectId found;
+            EXPECT_EQ(Acad::eOk, nod->getAt(L"held", found)) << nth;
+            EXPECT_EQ(oldId, found) << nth;
+            EXPECT_EQ(before, keys()) << nth;
+        }
+    }
+    EXPECT_TRUE(oldId.isErased());
+    EXPECT_EQ((std::vector<std::wstring>{L"fresh", L"held"}), keys());
 }

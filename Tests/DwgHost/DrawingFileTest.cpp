@@ -1,11 +1,17 @@
 // Drawing files: a round trip of the host's and of registered classes, proxies for
 // unregistered ones, and files that are refused rather than read as garbage.
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "FailingAllocator.h"
 #include "HostTestSupport.h"
 #include "TestRecord.h"
 
@@ -297,4 +303,68 @@ TEST_F(DrawingFileTest, ACorruptFileIsReadOrRefusedButNeverCrashesTheHost)
         }
     }
     EXPECT_GT(refused, 0);
+}
+
+// A save that cannot complete leaves the drawing saved before it whole: a write
+// cut short by the file size limit, and an allocation failing anywhere in the save.
+TEST_F(DrawingFileTest, ASaveThatFailsLeavesThePreviousFileWhole)
+{
+    const std::wstring path = file("previous");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    const std::vector<unsigned char> previous = bytesOf(path);
+    buildDrawing();
+
+    const pid_t child = fork();
+    ASSERT_NE(-1, child);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(previous.size() / 2), static_cast<rlim_t>(previous.size() / 2)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(db->saveAs(path.c_str()) == Acad::eFileAccessErr ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(0, WEXITSTATUS(status)) << "a short write is reported as eFileAccessErr";
+    EXPECT_EQ(previous, bytesOf(path));
+
+    bool completed = false;
+    for (std::size_t nth = 1; !completed; ++nth) {
+        ASSERT_LT(nth, 100000u);
+        FailingAllocator::failAt(nth);
+        Acad::ErrorStatus saved = Acad::eOk;
+        EXPECT_NO_THROW(saved = db->saveAs(path.c_str())) << nth;
+        completed = !FailingAllocator::failed();
+        FailingAllocator::failAt(0);
+        if (!completed) {
+            EXPECT_EQ(Acad::eOutOfMemory, saved) << nth;
+            ASSERT_EQ(previous, bytesOf(path)) << nth;
+        }
+    }
+    ASSERT_EQ(Acad::eOk, readBack(path));
+    EXPECT_EQ(db->approxNumObjects(), reread->approxNumObjects());
+}
+
+// Reading a drawing while allocations fail answers a status and leaves the
+// database empty, so the same read can be made again.
+TEST_F(DrawingFileTest, AReadInterruptedByAFailedAllocationAnswersAStatus)
+{
+    buildDrawing();
+    const std::wstring path = file("reread");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    reread = new AcDbDatabase(false, true);
+    bool completed = false;
+    for (std::size_t nth = 1; !completed; ++nth) {
+        ASSERT_LT(nth, 100000u);
+        FailingAllocator::failAt(nth);
+        Acad::ErrorStatus read = Acad::eOk;
+        EXPECT_NO_THROW(read = reread->readDwgFile(path.c_str())) << nth;
+        completed = !FailingAllocator::failed();
+        FailingAllocator::failAt(0);
+        if (!completed) {
+            EXPECT_NE(Acad::eOk, read) << nth;
+            ASSERT_EQ(0, reread->approxNumObjects()) << nth;
+        }
+    }
+    EXPECT_EQ(db->approxNumObjects(), reread->approxNumObjects());
 }

@@ -34,6 +34,7 @@ enum ErrorStatus
     eFilerItemMismatch = 1022,  // a filer read of another kind or size than the item holds
     eFileAccessErr = 1023,
     eBadDwgHeader = 1024,       // not a drawing file of this host
-    eDwgObjectImproperlyRead = 1025  // a truncated or inconsistent drawing file
+    eDwgObjectImproperlyRead = 1025,  // a truncated or inconsistent drawing file
+    eOutOfMemory = 1026
 };
 }  // namespace Acad

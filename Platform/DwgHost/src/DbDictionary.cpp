@@ -76,11 +76,14 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* object, Ac
     if (object->database() && object->database() != db)
         return Acad::eWrongDatabase;
 
-    // The object it replaces is erased by the host itself, whoever has it open.
+    // Everything that can fail or throw comes before the first change, so a
+    // refused or interrupted replacement leaves the dictionary and the object
+    // it held as they were. The object it replaces is erased by the host
+    // itself, whoever has it open.
     AcDbObject* replaced = nullptr;
-    auto found = mEntries.find(key);
-    if (found != mEntries.end() && isLive(found->second)) {
-        AcDbStub* stub = DwgHostObjectAccess::stub(found->second);
+    auto slot = mEntries.find(key);
+    if (slot != mEntries.end() && isLive(slot->second)) {
+        AcDbStub* stub = DwgHostObjectAccess::stub(slot->second);
         if (stub->object != object) {
             replaced = stub->object;
             const Acad::ErrorStatus allowed = DwgHostObjectAccess::askErase(*replaced, true);
@@ -88,15 +91,28 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* object, Ac
                 return allowed;
         }
     }
+    const bool newKey = slot == mEntries.end();
+    if (newKey)
+        slot = mEntries.emplace(key, AcDbObjectId()).first;
     if (!object->database()) {
         AcDbObjectId added;
-        const Acad::ErrorStatus status = db->addAcDbObject(added, object);
-        if (status != Acad::eOk)
+        Acad::ErrorStatus status = Acad::eOutOfMemory;
+        try {
+            status = db->addAcDbObject(added, object);
+        } catch (...) {
+            if (newKey)
+                mEntries.erase(slot);
+            throw;
+        }
+        if (status != Acad::eOk) {
+            if (newKey)
+                mEntries.erase(slot);
             return status;
+        }
     }
     if (replaced)
         DwgHostObjectAccess::stub(*replaced)->erased = true;
-    mEntries[key] = object->objectId();
+    slot->second = object->objectId();
     DwgHostObjectAccess::setOwner(*object, objectId());
     id = object->objectId();
     return Acad::eOk;

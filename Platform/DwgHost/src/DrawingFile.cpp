@@ -1,7 +1,9 @@
 // Saving a drawing to a file and reading one back.
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <new>
 
 #include "DrawingFile.h"
 
@@ -76,6 +78,8 @@ Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, AcDbDat
     FilingGuard filing(object);
     try {
         status = object.dwgInFields(&filer);
+    } catch (const std::bad_alloc&) {
+        throw;  // the host ran out of memory: the whole read fails, not this object
     } catch (...) {
         status = Acad::eDwgObjectImproperlyRead;
     }
@@ -139,15 +143,48 @@ bool build(AcDbDatabase& database, const DrawingImage& image)
 }
 }  // namespace
 
+namespace
+{
+// Writes the whole file beside the old one and renames it over it only once it
+// is complete, so a write that fails part way leaves the previous drawing whole.
+Acad::ErrorStatus replaceFile(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+    const std::string temporary = path + ".saving";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return Acad::eFileAccessErr;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return Acad::eFileAccessErr;
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus readFile(const std::string& path, std::vector<unsigned char>& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Acad::eFileAccessErr;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in.bad() ? Acad::eFileAccessErr : Acad::eOk;
+}
+}  // namespace
+
 Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName)
 {
     if (!fileName || !*fileName)
         return Acad::eInvalidInput;
-    const std::vector<unsigned char> bytes = DwgHostDetail::encodeDrawing(capture(*this));
-    std::ofstream out(DwgHostDetail::toUtf8(fileName), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return out ? Acad::eOk : Acad::eFileAccessErr;
+    try {
+        return replaceFile(DwgHostDetail::toUtf8(fileName), DwgHostDetail::encodeDrawing(capture(*this)));
+    } catch (const std::bad_alloc&) {
+        return Acad::eOutOfMemory;
+    }
 }
 
 Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
@@ -156,26 +193,27 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
         return Acad::eInvalidInput;
     if (!mStubs.empty())
         return Acad::eNotApplicable;
-    std::ifstream in(DwgHostDetail::toUtf8(fileName), std::ios::binary);
-    if (!in)
-        return Acad::eFileAccessErr;
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return Acad::eFileAccessErr;
-
     DrawingImage image;
-    const Acad::ErrorStatus status = DwgHostDetail::decodeDrawing(bytes, image);
-    if (status != Acad::eOk)
-        return status;
-    bool built = false;
     try {
-        built = build(*this, image);
+        std::vector<unsigned char> bytes;
+        const Acad::ErrorStatus read = readFile(DwgHostDetail::toUtf8(fileName), bytes);
+        if (read != Acad::eOk)
+            return read;
+        const Acad::ErrorStatus status = DwgHostDetail::decodeDrawing(bytes, image);
+        if (status != Acad::eOk)
+            return status;
+    } catch (const std::bad_alloc&) {
+        return Acad::eOutOfMemory;
+    }
+    Acad::ErrorStatus built = Acad::eDwgObjectImproperlyRead;
+    try {
+        if (build(*this, image))
+            built = Acad::eOk;
+    } catch (const std::bad_alloc&) {
+        built = Acad::eOutOfMemory;
     } catch (...) {
-        built = false;
     }
-    if (!built) {
+    if (built != Acad::eOk)
         DwgHostDatabaseAccess::clear(*this);
-        return Acad::eDwgObjectImproperlyRead;
-    }
-    return Acad::eOk;
+    return built;
 }

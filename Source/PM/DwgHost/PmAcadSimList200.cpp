@@ -1,5 +1,7 @@
 #include "PmAcadSimList200.h"
 
+#include <memory>
+
 #include <dbapserv.h>
 #include <dbents.h>
 
@@ -8,6 +10,11 @@
 
 namespace
 {
+struct SimDeleter
+{
+    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
+};
+
 // False when the id names an object of the drawing that does not open as a
 // block reference (erased, or of another kind). An id that names nothing
 // (0 among them) keeps the simulation.
@@ -35,7 +42,7 @@ int CPmAcadSimList200::Load(bool keepAll, bool saveUpgraded)
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString key = m_names.GetAt(i);
-        CPmSim200* sim = CPmDbxFactory200::LoadSim(key);
+        std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(key));
         if (!sim)
         {
             --status;
@@ -43,18 +50,15 @@ int CPmAcadSimList200::Load(bool keepAll, bool saveUpgraded)
         }
         if (saveUpgraded && !sim->IsCurVersion())
         {
-            if (CPmAcadSim200* converted = PmAcadSimOf(sim))
+            if (CPmAcadSim200* converted = PmAcadSimOf(sim.get()))
                 CZrAcadObject::Save(kPmSimDictionary, key, converted);
             sim->SetIsCurVersion(true);
         }
         if (keepAll || NamesLiveBlockOrNothing(database, sim->Id()))
         {
             sim->SetName(key);
-            Add(sim);
-        }
-        else
-        {
-            CPmDbxFactory200::DeleteSim(sim);
+            Add(sim.get());
+            sim.release();
         }
     }
     return status;

@@ -24,6 +24,14 @@ void Release(CPmAcadSim200* sim)
         sim->Close();
 }
 
+// Holds a simulation object the factory opened or made until it is handed on,
+// so that an exception on the way leaves nothing open and nothing lost.
+struct SimReleaser
+{
+    void operator()(CPmAcadSim200* sim) const { Release(sim); }
+};
+using HeldSim = std::unique_ptr<CPmAcadSim200, SimReleaser>;
+
 // The format 101 simulation stored under the name, converted and named with
 // it; null when there is none or the build binds no format 101 module.
 CPmAcadSim200* LoadLegacySim(const CString& name)
@@ -32,9 +40,9 @@ CPmAcadSim200* LoadLegacySim(const CString& name)
     std::unique_ptr<CPmSim> legacy(PmLegacy::LoadSim(name));
     if (!legacy)
         return nullptr;
-    auto* converted = new CPmAcadSim200(*legacy);
+    std::unique_ptr<CPmAcadSim200> converted(new CPmAcadSim200(*legacy));
     converted->SetName(name);
-    return converted;
+    return converted.release();
 #else
     static_cast<void>(name);
     return nullptr;
@@ -102,9 +110,9 @@ CPmSimList200* CPmDbxFactory200::MakeSimList()
 
 CPmSimList200* CPmDbxFactory200::LoadSimList(bool keepAll, bool upgrade)
 {
-    CPmSimList200* list = new CPmAcadSimList200;
+    std::unique_ptr<CPmSimList200> list(new CPmAcadSimList200);
     list->Load(keepAll, upgrade);
-    return list;
+    return list.release();
 }
 
 void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
@@ -118,17 +126,15 @@ void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
 
 CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 {
-    CPmAcadSim200* found = PmAcadSimOf(CPmAcadSim200::Load(name));
+    HeldSim found(PmAcadSimOf(CPmAcadSim200::Load(name)));
     if (!found)
     {
-        found = LoadLegacySim(name);
+        found.reset(LoadLegacySim(name));
         if (!found)
             return nullptr;
         found->SetIsCurVersion(false);
     }
-    auto* copy = new CPmAcadSim200(static_cast<const CPmSim200&>(*found));
-    Release(found);
-    return copy;
+    return new CPmAcadSim200(static_cast<const CPmSim200&>(*found));
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)
@@ -138,14 +144,14 @@ void CPmDbxFactory200::UpgradeSim(const CString& name)
         current->Close();
         return;
     }
-    CPmAcadSim200* converted = LoadLegacySim(name);
+    HeldSim converted(LoadLegacySim(name));
     if (!converted)
         return;
     converted->SetIsCurVersion(true);
     // Stored, it replaces the format 101 object of the key and is the drawing's.
-    CZrAcadObject::Save(kPmSimDictionary, name, converted);
-    if (converted->objectId().isNull())
-        delete converted;
+    CZrAcadObject::Save(kPmSimDictionary, name, converted.get());
+    if (!converted->objectId().isNull())
+        converted.release();
 }
 
 int CPmDbxFactory200::DeleteSim(const CString& name)

@@ -36,6 +36,37 @@ Acad::ErrorStatus OpenSubDictionary(AcDbDictionary* named, const CString& dict, 
     return Acad::eNotThatKindOfClass;
 }
 
+// An object this module opened, closed when the scope is left by any path, an
+// exception included, so that no failure leaves a dictionary open for write.
+class OpenedObject
+{
+public:
+    explicit OpenedObject(AcDbObject* object = nullptr) : m_object(object) {}
+    OpenedObject(const OpenedObject&) = delete;
+    OpenedObject& operator=(const OpenedObject&) = delete;
+    ~OpenedObject()
+    {
+        if (m_object)
+            m_object->close();
+    }
+
+    void Reset(AcDbObject* object)
+    {
+        m_object = object;
+    }
+
+    // Ends the open now; the host's status of the close.
+    int Close()
+    {
+        AcDbObject* object = m_object;
+        m_object = nullptr;
+        return object ? object->close() : Acad::eOk;
+    }
+
+private:
+    AcDbObject* m_object;
+};
+
 // In the builds whose SDK wants it, the entry about to be replaced is opened
 // for write first (erased or not). The host erases the replaced object itself;
 // the open is ended afterwards, so that no erased object stays open for write.
@@ -55,6 +86,10 @@ public:
     }
     ReplacedEntry(const ReplacedEntry&) = delete;
     ReplacedEntry& operator=(const ReplacedEntry&) = delete;
+    ~ReplacedEntry()
+    {
+        Release(nullptr);
+    }
 
     // Ends the open, unless it was the stored object that the store closed already.
     void Release(const AcDbObject* closedAlready)
@@ -82,21 +117,27 @@ int CZrAcadObject::Save(const CString& dict, const CString& key, CZrAcadObject* 
     Acad::ErrorStatus opened = database->getNamedObjectsDictionary(named, AcDb::kForWrite);
     if (opened != Acad::eOk)
         return opened;
+    OpenedObject namedOpen(named);
 
     AcDbDictionary* sub = nullptr;
     int status = OpenSubDictionary(named, dict, sub, AcDb::kForWrite);
+    OpenedObject subOpen(sub);
     if (status == Acad::eKeyNotFound)
     {
-        named->close();
+        namedOpen.Close();
         opened = database->getNamedObjectsDictionary(named, AcDb::kForWrite);
         if (opened != Acad::eOk)
             return opened;
+        namedOpen.Reset(named);
         auto made = std::make_unique<AcDbDictionary>();
         AcDbObjectId subId;
         status = named->setAt(dict, made.get(), subId);
         // Added, the new dictionary is the drawing's and stays open for write.
         if (status == Acad::eOk)
+        {
             sub = made.release();
+            subOpen.Reset(sub);
+        }
     }
 
     if (status == Acad::eOk && obj)
@@ -107,14 +148,14 @@ int CZrAcadObject::Save(const CString& dict, const CString& key, CZrAcadObject* 
         if (status == Acad::eOk)
             obj->close();
         replaced.Release(status == Acad::eOk ? obj : nullptr);
-        status += sub->close();
+        status += subOpen.Close();
     }
     else if (status == Acad::eOk)
     {
-        status = Acad::eNullObjectPointer + sub->close();
+        status = Acad::eNullObjectPointer + subOpen.Close();
     }
 
-    return status + named->close();
+    return status + namedOpen.Close();
 }
 
 AcDbObjectId CZrAcadObject::GetObjectId(const CString& dict, const CString& key)
@@ -123,17 +164,17 @@ AcDbObjectId CZrAcadObject::GetObjectId(const CString& dict, const CString& key)
     AcDbDictionary* named = nullptr;
     if (OpenDictionary(named, WorkingDatabase()->namedObjectsDictionaryId(), AcDb::kForRead) != Acad::eOk)
         return id;
+    OpenedObject namedOpen(named);
     AcDbObjectId subId;
     if (named->getAt(dict, subId) == Acad::eOk)
     {
         AcDbDictionary* sub = nullptr;
         if (OpenDictionary(sub, subId, AcDb::kForRead) == Acad::eOk)
         {
+            OpenedObject subOpen(sub);
             sub->getAt(key, id);
-            sub->close();
         }
     }
-    named->close();
     return id;
 }
 
@@ -145,25 +186,18 @@ int CZrAcadObject::GetObjectNames(const CString& dict, CStringArray* names)
     AcDbDictionary* named = nullptr;
     if (WorkingDatabase()->getNamedObjectsDictionary(named, AcDb::kForRead) != Acad::eOk)
         return 0;
+    OpenedObject namedOpen(named);
     AcDbObjectId subId;
     const Acad::ErrorStatus found = named->getAt(dict, subId);
     if (found != Acad::eOk)
-    {
-        named->close();
         return found;
-    }
     AcDbDictionary* sub = nullptr;
     if (OpenDictionary(sub, subId, AcDb::kForRead) != Acad::eOk)
-    {
-        named->close();
         return 0;
-    }
+    OpenedObject subOpen(sub);
     std::unique_ptr<AcDbDictionaryIterator> entry(sub->newIterator());
     for (; !entry->done(); entry->next())
         names->SetAtGrow(names->GetSize(), entry->name());
-    entry.reset();
-    sub->close();
-    named->close();
     return 0;
 }
 
@@ -197,8 +231,9 @@ int CZrAcadObject::Delete(const CString& dict, const CString& key)
     const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, AcDb::kForWrite, false);
     if (status != Acad::eOk)
         return status;
+    OpenedObject open(opened);
     const int erased = opened->erase(true);
-    return erased + opened->close();
+    return erased + open.Close();
 }
 
 
