@@ -232,8 +232,10 @@ TEST_F(Smoke, ShowsTheVariantsOfItsBuild)
     EXPECT_EQ(opensReplace, opensNew);
 #endif
 
+#if !defined(PM_HOST_ZRX)
     // A block of the format 101 module becomes a current block in the builds
-    // that copy such blocks; the others refuse it.
+    // that copy such blocks; the others refuse it. (The format 101 modules are
+    // built for the Ac-named host: a ZWCAD host process cannot load them.)
     const CStringW legacyPath(PM_PROBE_LEGACY_MODULE_PATH);
     ASSERT_TRUE(acrxLoadModule(legacyPath.GetString(), true));
     using CreateBlockFunction = CQdBlock* (*)(element*);
@@ -250,6 +252,7 @@ TEST_F(Smoke, ShowsTheVariantsOfItsBuild)
     EXPECT_NE(dynamic_cast<CZrAcadBlock*>(copy.get()), nullptr);
 #else
     EXPECT_EQ(copy, nullptr);
+#endif
 #endif
 }
 
