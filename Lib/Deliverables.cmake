@@ -120,6 +120,17 @@ function(pm_deliverable_file name out)
   endif()
 endfunction()
 
+# The stand-in host library a DWG deliverable links and runs in: the ZWCAD host
+# (ZRX names) for HOST ZRX, the DWG host (Ac names) for the others.
+function(pm_dwg_host_library name out)
+  pm_deliverable_get(${name} HOST host)
+  if(host STREQUAL "ZRX")
+    set(${out} ZwHost PARENT_SCOPE)
+  else()
+    set(${out} DwgHost PARENT_SCOPE)
+  endif()
+endfunction()
+
 # Format 200 modules for the DWG-model hosts.
 foreach(bits 32 64)
   if(bits EQUAL 64)

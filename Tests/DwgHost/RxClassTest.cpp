@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <arxheaders.h>
 #include <brxheaders.h>
-#include <zrxheaders.h>
 
 namespace
 {
@@ -85,7 +85,7 @@ TEST(RxClassTest, OnlyTheClientsLookupsAreCounted)
     acrxBuildClassHierarchy();
     EXPECT_EQ(before, acrxHostClassFinds());
     EXPECT_NE(nullptr, acrxFindAcRxClass(L"RxTestCounted"));
-    EXPECT_EQ(nullptr, zcrxFindZcRxClass(L"RxTestNotThere"));
+    EXPECT_EQ(nullptr, acrxFindAcRxClass(L"RxTestNotThere"));
     EXPECT_EQ(before + 2, acrxHostClassFinds());
 }
 
@@ -137,18 +137,6 @@ TEST(RxClassTest, TheBrxHookIsCapturedByTheClassesRegisteredWhileItIsSet)
     EXPECT_STREQ(L"RxTestHooked", impObject->className());
     deleteAcRxClass(hooked);
     deleteAcRxClass(plain);
-}
-
-TEST(RxClassTest, TheZrxNamesReachTheSameHost)
-{
-    EXPECT_EQ(acrxSysRegistry(), zcrxSysRegistry());
-    ZcRxClass* cls = newZcRxClass(L"RxTestZrx", L"AcDbObject", 31, 8);
-    EXPECT_EQ(ZcDbObject::desc(), cls->myParent());
-    EXPECT_EQ(cls, acrxFindAcRxClass(L"RxTestZrx"));
-    EXPECT_EQ(cls, zcrxFindZcRxClass(L"RxTestZrx"));
-    deleteZcRxClass(cls);
-    EXPECT_EQ(nullptr, acrxFindAcRxClass(L"RxTestZrx"));
-    EXPECT_EQ(acdbHostApplicationServices(), zcdbHostApplicationServices());
 }
 
 TEST(RxRegistryTest, TheSystemRegistryHoldsTheClassAndServiceDictionaries)

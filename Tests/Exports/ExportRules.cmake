@@ -60,6 +60,16 @@ pm_export_types(STRINGS NARROW
   CString "CStringT<char>"
   CStringArray "framework_narrow_strings::CStringArray"
   Stream "std::__cxx11::basic_ostringstream<char, std::char_traits<char>, std::allocator<char> >")
+# The host's own names: the lists spell the host types as the DWG host's SDK
+# does; a module of another host family has them under its host's names.
+# pm_export_host_names(<host> <name> <host's name> [<name> <host's name>]...)
+function(pm_export_host_names host)
+  set_property(GLOBAL PROPERTY PM_EXPORT_HOST_NAMES_${host} "${ARGN}")
+endfunction()
+pm_export_host_names(ZRX
+  AcDbBlockReference ZcDbBlockReference AcDbDwgFiler ZcDbDwgFiler AcDbObjectId ZcDbObjectId
+  AcGePoint2d ZcGePoint2d AcGePoint3d ZcGePoint3d AcRxClass ZcRxClass AcRxObject ZcRxObject)
+
 # The unsigned 64-bit ids.
 pm_export_types(BITS 64 UInt64 "unsigned long")
 pm_export_types(BITS 32 UInt64 "unsigned long long")
@@ -115,6 +125,8 @@ function(pm_export_expected deliverable listsDir file)
     endif()
   endforeach()
 
+  get_property(hostNames GLOBAL PROPERTY PM_EXPORT_HOST_NAMES_${value_HOST})
+
   set(lists "")
   get_property(count GLOBAL PROPERTY PM_EXPORT_RULE_COUNT)
   math(EXPR last "${count} - 1")
@@ -158,6 +170,15 @@ function(pm_export_expected deliverable listsDir file)
       while(NOT "${pairs}" STREQUAL "")
         list(POP_FRONT pairs name type)
         string(REPLACE "\${${name}}" "${type}" line "${line}")
+      endwhile()
+      set(pairs ${hostNames})
+      while(NOT "${pairs}" STREQUAL "")
+        list(POP_FRONT pairs name hostName)
+        set(before "")
+        while(NOT line STREQUAL before)
+          set(before "${line}")
+          string(REGEX REPLACE "(^|[^A-Za-z0-9_])${name}([^A-Za-z0-9_]|$)" "\\1${hostName}\\2" line "${line}")
+        endwhile()
       endwhile()
       # The demangler parts closing angle brackets: "> >".
       string(REPLACE "operator>>" "%SHIFT%" line "${line}")
