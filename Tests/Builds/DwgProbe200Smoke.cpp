@@ -273,28 +273,20 @@ TEST_F(Smoke, ShowsTheVariantsOfItsBuild)
 #else
     EXPECT_EQ(opensReplace, opensNew);
 #endif
-
-<<<<<<< HEAD
 }
 
 // A block of the format 101 module: copied into a current block for the same
 // drawing reference, and moved by AddSegment, only where the build does so.
 TEST_F(Smoke, HandlesFormat101BlocksAsItsBuildDoes)
 {
+#if defined(PM_HOST_ZRX)
+    // The format 101 modules are built for the Ac-named host: a ZWCAD host
+    // process cannot load them, so no format 101 block reaches this build.
+    GTEST_SKIP() << "no format 101 module loads in a ZWCAD host";
+#endif
     const LegacyBlockRules* rules = RulesOfThisBuild();
     ASSERT_NE(rules, nullptr) << PM_PROBE_DELIVERABLE " has no format 101 block rules";
     const CreateBlockFunction createLegacyBlock = LegacyCreateBlock();
-=======
-#if !defined(PM_HOST_ZRX)
-    // A block of the format 101 module becomes a current block in the builds
-    // that copy such blocks; the others refuse it. (The format 101 modules are
-    // built for the Ac-named host: a ZWCAD host process cannot load them.)
-    const CStringW legacyPath(PM_PROBE_LEGACY_MODULE_PATH);
-    ASSERT_TRUE(acrxLoadModule(legacyPath.GetString(), true));
-    using CreateBlockFunction = CQdBlock* (*)(element*);
-    auto* createLegacyBlock = reinterpret_cast<CreateBlockFunction>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(legacyPath.GetString()), "_ZN15CPmBlockFactory11CreateBlockEP7element")));
->>>>>>> fix-zwcad
     ASSERT_NE(createLegacyBlock, nullptr);
 
     AcDbBlockReference source(AcGePoint3d(1.0, 2.0, 3.0), HostDrawing::AddBlockDefinition(L"Legacy"));
@@ -307,7 +299,6 @@ TEST_F(Smoke, HandlesFormat101BlocksAsItsBuildDoes)
     ASSERT_NE(static_cast<Adesk::UInt64>(handle), 0u);
 
     std::unique_ptr<CQdBlock> copy(CPmBlockFactory::CopyBlock(*legacyBlock));
-<<<<<<< HEAD
     EXPECT_EQ(copy != nullptr, rules->copies);
     if (copy)
     {
@@ -357,15 +348,6 @@ TEST_F(Smoke, IdRuleRewritesAConvertedSimulationAsCurrent)
     EXPECT_EQ(CPmDbxFactory200::DeleteSim(cart), 1);
     CleanSims();
     EXPECT_TRUE(Names().empty());
-=======
-#if defined(PM_COPIES_FORMAT101_BLOCKS)
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(dynamic_cast<CZrAcadBlock*>(copy.get()), nullptr);
-#else
-    EXPECT_EQ(copy, nullptr);
-#endif
-#endif
->>>>>>> fix-zwcad
 }
 
 // Unloaded, the module takes its class and service out of the host.

@@ -4,7 +4,9 @@
 #include <dbmemfiler.h>
 
 #include "DrawingFixture.h"
+#include "ForwardingFiler.h"
 #include "PmSimRecord.h"
+#include "RecordItems.h"
 
 namespace
 {
@@ -217,7 +219,71 @@ TEST_F(SimRecordTest, EveryTruncationIsRefusedWithoutHarm)
         AcDbMemoryFiler filer(std::vector<AcDbFilerItem>(items.begin(), items.begin() + keep));
         SimPtr read = NewSim();
         EXPECT_NE(PmSimRecord::Read(&filer, *read), Acad::eOk) << "kept " << keep;
+
+        AcDbMemoryFiler memory(std::vector<AcDbFilerItem>(items.begin(), items.begin() + keep));
+        ForwardingFiler forwarding(memory);
+        SimPtr readThrough = NewSim();
+        EXPECT_NE(PmSimRecord::Read(&forwarding, *readThrough), Acad::eOk) << "kept " << keep << ", forwarded";
     }
+}
+
+TEST_F(SimRecordTest, ReadsWholeThroughAFilerThatCannotTellWhatIsLeft)
+{
+    const std::vector<AcDbFilerItem> items = Write(*SampleSim());
+    AcDbMemoryFiler memory(items);
+    ForwardingFiler filer(memory);
+    SimPtr read = NewSim();
+    ASSERT_EQ(PmSimRecord::Read(&filer, *read), Acad::eOk);
+    EXPECT_EQ(memory.remainingItems(), 0u);
+    ASSERT_EQ(read->Sections()->size(), 1u);
+    ExpectSameRecord(Write(*read), items);
+}
+
+TEST_F(SimRecordTest, CorruptCountsThroughAFilerThatCannotTellAreRefused)
+{
+    struct Case
+    {
+        size_t item;
+        Adesk::Int32 count;
+        bool endsAfterCount;
+    };
+    // The section count, the segment count, the sub-part count and the position count.
+    for (size_t item : {6u, 9u, 13u, 18u})
+    {
+        for (const Case& c : {Case{item, 0x7FFFFFFF, true}, Case{item, 0x7FFFFFFF, false}, Case{item, -1, false}})
+        {
+            std::vector<AcDbFilerItem> items = Write(*SampleSim());
+            items[c.item].int32 = c.count;
+            if (c.endsAfterCount)
+                items.resize(c.item + 1);
+            AcDbMemoryFiler memory(items);
+            ForwardingFiler filer(memory);
+            SimPtr read = NewSim();
+            EXPECT_NE(PmSimRecord::Read(&filer, *read), Acad::eOk)
+                << "item " << c.item << " = " << c.count << (c.endsAfterCount ? ", then the end" : "");
+            EXPECT_NE(memory.filerStatus(), Acad::eOk);
+        }
+    }
+}
+
+TEST_F(SimRecordTest, FilingInOverHeldSectionsLeavesExactlyTheRecord)
+{
+    const std::vector<AcDbFilerItem> items = Write(*SampleSim());
+    SimPtr target = NewSim();
+    for (int count : {5, 3})
+    {
+        CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
+        segment->AddPath(std::vector<PmPosition200>(static_cast<size_t>(count)));
+        CPmSection200* section = CPmDbxFactory200::MakeSection();
+        section->SetSpeed(3.0, 1);
+        section->AddSegment(segment);
+        target->AddSection(section);
+    }
+    AcDbMemoryFiler filer(items);
+    ASSERT_EQ(PmSimRecord::Read(&filer, *target), Acad::eOk);
+    EXPECT_EQ(target->Sections()->size(), 1u);
+    EXPECT_EQ(target->Length(), 2) << "the record's length, not added to the old one";
+    ExpectSameRecord(Write(*target), items);
 }
 
 TEST_F(SimRecordTest, RefusesAPartTreeNestedBeyondAnyAssembly)

@@ -5,7 +5,9 @@
 
 #include <dbmemfiler.h>
 
+#include "ForwardingFiler.h"
 #include "ModuleTestSupport.h"
+#include "RecordItems.h"
 
 namespace
 {
@@ -55,6 +57,18 @@ protected:
         const Acad::ErrorStatus read = sim->dwgInFields(&filer);
         if (status)
             *status = read;
+        return LegacySimPtr(sim);
+    }
+
+    // The same through a filer that forwards every read and cannot tell what is left.
+    static LegacySimPtr ReadForwarded(std::vector<AcDbFilerItem> items, Acad::ErrorStatus* status)
+    {
+        CPmAcadSim* sim = CPmAcadSim::cast(CPmAcadSim::desc()->create());
+        AcDbMemoryFiler memory(std::move(items));
+        ForwardingFiler filer(memory);
+        *status = sim->dwgInFields(&filer);
+        EXPECT_TRUE(*status == Acad::eOk ? memory.remainingItems() == 0 : memory.filerStatus() != Acad::eOk)
+            << "read whole, or the filer tells why not";
         return LegacySimPtr(sim);
     }
 
@@ -244,9 +258,67 @@ TEST_F(RecordTest, EveryTruncationIsRefusedWithoutHarm)
     const std::vector<AcDbFilerItem> items = Write(*SampleSim());
     for (size_t kept = 0; kept < items.size(); ++kept)
     {
+        const std::vector<AcDbFilerItem> truncated(items.begin(), items.begin() + static_cast<long>(kept));
         Acad::ErrorStatus status = Acad::eOk;
-        Read(std::vector<AcDbFilerItem>(items.begin(), items.begin() + static_cast<long>(kept)), &status);
+        Read(truncated, &status);
         EXPECT_NE(status, Acad::eOk) << kept << " items";
+        ReadForwarded(truncated, &status);
+        EXPECT_NE(status, Acad::eOk) << kept << " items, forwarded";
     }
+}
+
+TEST_F(RecordTest, ReadsWholeThroughAFilerThatCannotTellWhatIsLeft)
+{
+    LegacySimPtr sim = SampleSim();
+    const std::vector<AcDbFilerItem> items = Write(*sim);
+    Acad::ErrorStatus status = Acad::eNotApplicable;
+    LegacySimPtr read = ReadForwarded(items, &status);
+    ASSERT_EQ(status, Acad::eOk);
+    ASSERT_EQ(read->Sections()->size(), 1u);
+    EXPECT_EQ(Dump(*read), Dump(*sim));
+    ExpectSameRecord(Write(*read), items);
+}
+
+TEST_F(RecordTest, CorruptCountsThroughAFilerThatCannotTellAreRefused)
+{
+    // The item of each count: sections, segments, sub-parts, positions; the
+    // largest count either ends the record or is followed by the rest of it.
+    for (size_t index : {6u, 9u, 13u, 18u})
+    {
+        for (bool endsAfterCount : {true, false})
+        {
+            for (Adesk::Int32 count : {std::numeric_limits<Adesk::Int32>::max(), -1})
+            {
+                std::vector<AcDbFilerItem> items = Write(*SampleSim());
+                items[index].int32 = count;
+                if (endsAfterCount)
+                    items.resize(index + 1);
+                Acad::ErrorStatus status = Acad::eOk;
+                ReadForwarded(items, &status);
+                EXPECT_NE(status, Acad::eOk) << "item " << index << " count " << count << (endsAfterCount ? ", then the end" : "");
+            }
+        }
+    }
+}
+
+TEST_F(RecordTest, FilingInOverHeldSectionsLeavesExactlyTheRecord)
+{
+    LegacySimPtr sim = SampleSim();
+    const std::vector<AcDbFilerItem> items = Write(*sim);
+
+    CPmAcadSim* target = CPmAcadSim::cast(CPmAcadSim::desc()->create());
+    LegacySimPtr owner(target);
+    for (int count : {5, 3})
+    {
+        CPmSection* section = CPmDbxFactory::MakeSection();
+        section->AddSegment(LegacyBuild::MakeSegment(LegacyBuild::MakePart(HostDrawing::AddBlockDefinition(L"Held")), count, 1.0));
+        target->AddSection(section);
+    }
+    AcDbMemoryFiler filer(items);
+    ASSERT_EQ(target->dwgInFields(&filer), Acad::eOk);
+    EXPECT_EQ(target->Sections()->size(), 1u);
+    EXPECT_EQ(target->Length(), sim->Length()) << "the record's length, not added to the old one";
+    EXPECT_EQ(Dump(*target), Dump(*sim));
+    ExpectSameRecord(Write(*target), items);
 }
 } // namespace

@@ -22,9 +22,6 @@ public:
 
     // The database whose handles the record's handles are; null when there is none.
     virtual AcDbDatabase* database() const;
-    // How many items a reader can still take. Readers check a count they read
-    // against it before they allocate or loop. A filer that cannot tell answers 0.
-    virtual Adesk::UInt32 remainingItems() const;
 
     virtual Acad::ErrorStatus readInt32(Adesk::Int32* value) = 0;
     virtual Acad::ErrorStatus writeInt32(Adesk::Int32 value) = 0;

@@ -147,5 +147,7 @@ bool dwgHostCountFits(AcDbDwgFiler* filer, Adesk::Int32 count, Adesk::UInt32 ite
 {
     if (filer->filerStatus() != Acad::eOk || count < 0)
         return false;
-    return static_cast<Adesk::UInt64>(count) * itemsPerEntry <= filer->remainingItems();
+    // Only the host's own filer can tell what is left; another one is read item by item.
+    const auto* memory = dynamic_cast<const AcDbMemoryFiler*>(filer);
+    return !memory || static_cast<Adesk::UInt64>(count) * itemsPerEntry <= memory->remainingItems();
 }

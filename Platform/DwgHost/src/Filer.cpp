@@ -9,8 +9,3 @@ AcDbDatabase* AcDbDwgFiler::database() const
 {
     return nullptr;
 }
-
-Adesk::UInt32 AcDbDwgFiler::remainingItems() const
-{
-    return 0;
-}

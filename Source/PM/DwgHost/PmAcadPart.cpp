@@ -59,8 +59,7 @@ void CPmAcadPart::Load(AcDbDwgFiler* filer)
     m_pBlock = block;
     block->Load(filer);
 
-    // Each sub-part takes at least its name, offset, block and count items.
-    const int count = PmFilerCounts::Read(filer, 4);
+    const int count = PmFilerCounts::Read(filer);
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
         auto* sub = new CPmAcadPart();

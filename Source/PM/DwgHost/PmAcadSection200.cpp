@@ -10,8 +10,6 @@
 
 namespace
 {
-constexpr Adesk::UInt32 kItemsPerSegment = 5;  // at least a part record and a position count
-
 // Moves a part's own block; only current blocks, and legacy ones where the
 // format 101 module is bound, are moved.
 void MoveBlock(CPmPart& part, const dpoint3d& position)
@@ -70,7 +68,7 @@ void CPmAcadSection200::Load(AcDbDwgFiler* filer)
     // The stored values are taken as they are, without the unit conversion.
     static_cast<CPmSection200&>(*this) = CPmSection200(speed, units);
 
-    const int count = PmFilerCounts::Read(filer, kItemsPerSegment);
+    const int count = PmFilerCounts::Read(filer);
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
         auto* segment = new CPmAcadSegment200();

@@ -5,11 +5,6 @@
 #include "PmAcadPart.h"
 #include "PmFilerCounts.h"
 
-namespace
-{
-constexpr Adesk::UInt32 kItemsPerPosition = 5;  // pt, three angles, tpt
-}
-
 void CPmAcadSegment200::Save(AcDbDwgFiler* filer) const
 {
     if (const CPmPart* part = Part())
@@ -38,9 +33,8 @@ void CPmAcadSegment200::Load(AcDbDwgFiler* filer)
     AddPart(part);
     part->Load(filer);
 
-    const int count = PmFilerCounts::Read(filer, kItemsPerPosition);
+    const int count = PmFilerCounts::Read(filer);
     std::vector<PmPosition200>& positions = *Positions();
-    positions.reserve(positions.size() + static_cast<size_t>(count));
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
         AcGePoint3d pt(0.0, 0.0, 0.0);
@@ -50,6 +44,8 @@ void CPmAcadSegment200::Load(AcDbDwgFiler* filer)
         for (double& angle : angles)
             filer->readDouble(&angle);
         filer->readPoint3d(&tpt);
+        if (filer->filerStatus() != Acad::eOk)
+            break;  // a truncated record adds no half-read position
 
         PmPosition200 position;
         position.pt = {pt.x, pt.y, pt.z};

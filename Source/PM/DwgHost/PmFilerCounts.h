@@ -1,24 +1,22 @@
-// Counts read from a stored record are checked against what the filer can
-// still deliver, so a corrupt record cannot make a reader allocate or loop
-// without end.
+// Counts read from a stored record. A host's filer cannot tell how much of the
+// record is left, so a reader never sizes anything by a count: it adds entries
+// one at a time and stops as soon as the filer reports a failed read.
 #pragma once
 
 #include <dbfiler.h>
 
 namespace PmFilerCounts
 {
-// Reads a count of entries that take at least itemsEach filer items apiece.
-// A negative count, or one the rest of the record cannot hold, marks the filer
+// Reads a count of entries. A failed read or a negative count marks the filer
 // as improperly read and gives 0.
-inline int Read(AcDbDwgFiler* filer, Adesk::UInt32 itemsEach)
+inline int Read(AcDbDwgFiler* filer)
 {
     Adesk::Int32 count = 0;
-    if (filer->readInt32(&count) != Acad::eOk)
-        return 0;
-    const Adesk::UInt64 needed = static_cast<Adesk::UInt64>(count < 0 ? 0 : count) * itemsEach;
-    if (count < 0 || needed > filer->remainingItems())
+    const Acad::ErrorStatus read = filer->readInt32(&count);
+    if (read != Acad::eOk || filer->filerStatus() != Acad::eOk || count < 0)
     {
-        filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
+        if (filer->filerStatus() == Acad::eOk)
+            filer->setFilerStatus(read != Acad::eOk ? read : Acad::eDwgObjectImproperlyRead);
         return 0;
     }
     return count;

@@ -4,13 +4,9 @@
 
 #include "PmAcadSection200.h"
 #include "PmFilerCounts.h"
+#include "PmModelAlgorithms.h"
 #include "PmSim200.h"
 #include "PmTimeRecordFiler.h"
-
-namespace
-{
-constexpr Adesk::UInt32 kItemsPerSection = 3;  // speed, units, segment count
-} // namespace
 
 Acad::ErrorStatus PmSimRecord::Write(AcDbDwgFiler* filer, const CPmSim200& sim)
 {
@@ -56,7 +52,12 @@ Acad::ErrorStatus PmSimRecord::Read(AcDbDwgFiler* filer, CPmSim200& sim)
     sim.SetDttmCreated(PmTimeRecord::Read(filer));
     sim.SetDttmEdited(PmTimeRecord::Read(filer));
 
-    const int count = PmFilerCounts::Read(filer, kItemsPerSection);
+    // Filed in over a simulation that holds sections (undo, a restored copy),
+    // the object ends with the record's sections only.
+    PmModel::DeleteAll(*sim.Sections());
+    sim.SetLength(0);
+
+    const int count = PmFilerCounts::Read(filer);
     const Acad::ErrorStatus status = filer->filerStatus();
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {

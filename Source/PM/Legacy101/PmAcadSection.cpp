@@ -9,8 +9,6 @@
 
 namespace
 {
-constexpr Adesk::UInt32 kItemsPerSegment = 5;  // at least a part record and a position count
-
 // Only this module's own blocks are moved.
 void MoveBlock(CPmPart* part, const dpoint3d& position)
 {
@@ -56,7 +54,7 @@ void CPmAcadSection::Load(AcDbDwgFiler* filer)
     filer->readInt32(&units);
     m_speedUnits = units;
 
-    const int count = PmFilerCounts::Read(filer, kItemsPerSegment);
+    const int count = PmFilerCounts::Read(filer);
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
         auto* segment = new CPmAcadSegment();

@@ -5,11 +5,6 @@
 #include "PmAcadPart.h"
 #include "PmFilerCounts.h"
 
-namespace
-{
-constexpr Adesk::UInt32 kItemsPerPosition = 3;  // pt, ang, tpt
-}
-
 void CPmAcadSegment::Save(AcDbDwgFiler* filer)
 {
     if (const CPmPart* part = Part())
@@ -32,8 +27,7 @@ void CPmAcadSegment::Load(AcDbDwgFiler* filer)
     AddPart(part);
     part->Load(filer);
 
-    const int count = PmFilerCounts::Read(filer, kItemsPerPosition);
-    m_positions.reserve(m_positions.size() + static_cast<size_t>(count));
+    const int count = PmFilerCounts::Read(filer);
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
         AcGePoint3d pt(0.0, 0.0, 0.0);
@@ -42,6 +36,8 @@ void CPmAcadSegment::Load(AcDbDwgFiler* filer)
         filer->readPoint3d(&pt);
         filer->readDouble(&position.ang);
         filer->readPoint3d(&tpt);
+        if (filer->filerStatus() != Acad::eOk)
+            break;  // a truncated record adds no half-read position
         position.pt = {pt.x, pt.y, pt.z};
         position.tpt = {tpt.x, tpt.y, tpt.z};
         m_positions.push_back(position);

@@ -5,12 +5,12 @@
 #include "PmAcadSection.h"
 #include "PmAcadSim.h"
 #include "PmFilerCounts.h"
+#include "PmModelAlgorithms.h"
 #include "PmTimeRecordFiler.h"
 
 namespace
 {
 constexpr Adesk::Int32 kVersion = 101;
-constexpr Adesk::UInt32 kItemsPerSection = 3;  // speed, units, segment count
 } // namespace
 
 Acad::ErrorStatus CPmAcadSim::dwgOutFields(AcDbDwgFiler* filer) const
@@ -65,7 +65,12 @@ Acad::ErrorStatus CPmAcadSim::dwgInFields(AcDbDwgFiler* filer)
     m_dttmCreated = PmTimeRecord::Read(filer);
     m_dttmEdited = PmTimeRecord::Read(filer);
 
-    const int count = PmFilerCounts::Read(filer, kItemsPerSection);
+    // Filed in over a simulation that holds sections (undo, a restored copy),
+    // the object ends with the record's sections only.
+    PmModel::DeleteAll(m_sections);
+    m_length = 0;
+
+    const int count = PmFilerCounts::Read(filer);
     const Acad::ErrorStatus status = filer->filerStatus();
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
