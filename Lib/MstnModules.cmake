@@ -14,7 +14,7 @@ foreach(deliverable IN LISTS PM_MSTN200_MODULES)
     set(loadSim ${PM_MSTN_LOADSIM_SOURCES})
   endif()
   pm_add_module(${deliverable}
-    SOURCES ${PM_MODEL200_SOURCES} ${PM_LEGACY101_ACCESSOR_SOURCES} ${PM_PART_SOURCES} ${PM_TRANSFORM_SOURCES} ${PM_MSTN_SOURCES} ${loadSim}
+    SOURCES ${PM_MODEL200_SOURCES} ${PM_LEGACY101_ACCESSOR_SOURCES} ${PM_LEGACY101_ASSIGNMENT200_SOURCES} ${PM_PART_SOURCES} ${PM_TRANSFORM_SOURCES} ${PM_MSTN_SOURCES} ${loadSim}
     LINK MstnHost Framework WindowsApi)
   target_include_directories(${deliverable} PRIVATE ${PM_MSTN_DIR})
 endforeach()

@@ -35,6 +35,10 @@ set(PM_MODEL101_SOURCES
 # every module of either format, which all export them.
 set(PM_LEGACY101_ACCESSOR_SOURCES ${PM_LEGACY101_DIR}/PmLegacyAccessors.cpp)
 
+# The format 101 classes' copy assignment in the format 200 modules, which
+# cannot make format 101 objects: plain fields only.
+set(PM_LEGACY101_ASSIGNMENT200_SOURCES ${PM_LEGACY101_DIR}/PmLegacyAssignment200.cpp)
+
 # Point and vector measures (their constructors and components are inline).
 set(PM_POINTS_SOURCES ${PM_LEGACY101_DIR}/QdPoint.cpp ${PM_LEGACY101_DIR}/QdVector.cpp)
 

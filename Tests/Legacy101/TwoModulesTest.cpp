@@ -1,10 +1,14 @@
 // A format 200 and a format 101 module in one process: each binds its own
 // factories and classes of the same names, and the run-time type tests work
 // on objects the other module made.
+#include <memory>
 #include <typeinfo>
 
 #include "PmElement.h"
 #include "PmLegacyBinding.h"
+#include "PmSection.h"
+#include "PmSegment.h"
+#include "PmSim.h"
 #include "UpgradeTestSupport.h"
 
 using UpgradeTest::IsOfType;
@@ -118,3 +122,49 @@ TEST_F(TwoModulesTest, EachModulesCleanSimsFollowsItsOwnRule)
     EXPECT_TRUE(HostDrawing::StoredNames().empty());
 }
 } // namespace
+
+// The format 200 module's copy assignment of format 101 objects copies every
+// plain field and leaves each object the children it owns, so that both
+// objects can be deleted by the module that made them.
+TEST_F(TwoModulesTest, AssigningFormat101ObjectsInTheFormat200ModuleSharesNoChild)
+{
+    auto* loadSim = LegacyExport<LoadSimFunction>(PmLegacy::kLoadSimExport);
+    std::unique_ptr<CPmSim> cart(loadSim(LegacyDrawing::kCart));
+    std::unique_ptr<CPmSim> crane(loadSim(LegacyDrawing::kCrane));
+    ASSERT_NE(cart, nullptr);
+    ASSERT_NE(crane, nullptr);
+    const std::vector<CPmSection*> cartSections = *cart->Sections();
+    const std::vector<CPmSection*> craneSections = *crane->Sections();
+    ASSERT_EQ(cartSections.size(), 1u);
+    ASSERT_EQ(craneSections.size(), 2u);
+
+    *cart = *crane;
+    EXPECT_EQ(*cart->Name(), CString(LegacyDrawing::kCrane));
+    EXPECT_EQ(cart->Type(), LegacyDrawing::kCraneType);
+    EXPECT_EQ(cart->Id(), LegacyDrawing::kCraneId);
+    EXPECT_EQ(cart->SimInUse(), 1);
+    EXPECT_EQ(cart->Length(), LegacyDrawing::kCraneLength);
+    EXPECT_EQ(*cart->Sections(), cartSections);
+    EXPECT_EQ(*crane->Sections(), craneSections);
+
+    CPmSection& cartSection = *cartSections[0];
+    CPmSection& craneSection = *craneSections[0];
+    const std::vector<CPmSegment*> segments = *cartSection.Segments();
+    cartSection = craneSection;
+    EXPECT_DOUBLE_EQ(cartSection.Speed(), LegacyDrawing::kCraneSpeed);
+    EXPECT_EQ(cartSection.SpeedUnits(), LegacyDrawing::kCraneUnits);
+    EXPECT_EQ(*cartSection.Segments(), segments);
+
+    CPmSegment& cartSegment = *segments[0];
+    CPmSegment& craneSegment = *(*craneSection.Segments())[0];
+    const CPmPart* part = cartSegment.Part();
+    cartSegment = craneSegment;
+    EXPECT_EQ(cartSegment.Length(), craneSegment.Length());
+    EXPECT_EQ(cartSegment.Positions()->size(), craneSegment.Positions()->size());
+    EXPECT_EQ(cartSegment.Part(), part);
+
+    cartSegment = cartSegment;
+    cartSection = cartSection;
+    *cart = *cart;
+    EXPECT_EQ(cart->Length(), LegacyDrawing::kCraneLength);
+}

@@ -16,8 +16,9 @@ public:
     // Stores both values as given, without the unit conversion of SetSpeed.
     CPmSection(double speed, int units);
     CPmSection(const CPmSection& source);
-    // Copies the fields; the segments are copied as by the copy constructor
-    // and replace the ones held before.
+    // Copies the fields. In the format 101 modules the segments are copied as
+    // by the copy constructor and replace the ones held before; the format 200
+    // modules keep the segments held.
     CPmSection& operator=(const CPmSection& source);
     virtual ~CPmSection();
 

@@ -18,8 +18,9 @@ public:
     // Takes the part; the flag has no effect.
     CPmSegment(CPmPart* part, bool flag);
     CPmSegment(const CPmSegment& source);
-    // Copies the length and the positions; the part is copied as by the copy
-    // constructor and replaces the one held before.
+    // Copies the length and the positions. In the format 101 modules the part
+    // is copied as by the copy constructor and replaces the one held before;
+    // the format 200 modules keep the part held.
     CPmSegment& operator=(const CPmSegment& source);
     virtual ~CPmSegment();
 

@@ -17,8 +17,9 @@ public:
     CPmSim();
     // A copy keeps the created time and counts as an edit.
     CPmSim(const CPmSim& source);
-    // Copies every field; the sections are copied as by the copy constructor
-    // and replace the ones held before.
+    // Copies every field. In the format 101 modules the sections are copied as
+    // by the copy constructor and replace the ones held before; the format 200
+    // modules, which cannot make format 101 objects, keep the sections held.
     CPmSim& operator=(const CPmSim& source);
     virtual ~CPmSim();
 
