@@ -11,36 +11,20 @@
 CPmSim& CPmSim::operator=(const CPmSim& source)
 {
     if (this != &source)
-    {
-        m_name = source.m_name;
-        m_length = source.m_length;
-        m_dttmCreated = source.m_dttmCreated;
-        m_dttmEdited = source.m_dttmEdited;
-        m_displayIndex = source.m_displayIndex;
-        m_type = source.m_type;
-        m_id = source.m_id;
-        m_inUse = source.m_inUse;
-    }
+        AssignFields(source);
     return *this;
 }
 
 CPmSection& CPmSection::operator=(const CPmSection& source)
 {
     if (this != &source)
-    {
-        m_speed = source.m_speed;
-        m_speedUnits = source.m_speedUnits;
-        m_length = source.m_length;
-    }
+        AssignFields(source);
     return *this;
 }
 
 CPmSegment& CPmSegment::operator=(const CPmSegment& source)
 {
     if (this != &source)
-    {
-        m_positions = source.m_positions;
-        m_length = source.m_length;
-    }
+        AssignFields(source);
     return *this;
 }

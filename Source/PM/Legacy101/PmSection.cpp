@@ -24,9 +24,7 @@ CPmSection& CPmSection::operator=(const CPmSection& source)
             source.m_segments, [](const CPmSegment& segment) { return CPmDbxFactory::CopySegment(segment); });
         PmModel::DeleteAll(m_segments);
         m_segments.swap(copies);
-        m_speed = source.m_speed;
-        m_speedUnits = source.m_speedUnits;
-        m_length = source.m_length;
+        AssignFields(source);
     }
     return *this;
 }

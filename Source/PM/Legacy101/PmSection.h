@@ -39,6 +39,14 @@ public:
     void DisplayPrint(PmDumpStream& os) const;
 
 protected:
+    // Every field but the segments: what each assignment copies as it is.
+    PM_NO_EXPORT void AssignFields(const CPmSection& source)
+    {
+        m_speed = source.m_speed;
+        m_speedUnits = source.m_speedUnits;
+        m_length = source.m_length;
+    }
+
     double m_speed;
     int m_speedUnits;
     int m_length;

@@ -42,6 +42,13 @@ public:
     void DisplayPrint(PmDumpStream& os) const;
 
 protected:
+    // Every field but the part: what each assignment copies as it is.
+    PM_NO_EXPORT void AssignFields(const CPmSegment& source)
+    {
+        m_length = source.m_length;
+        m_positions = source.m_positions;
+    }
+
     int m_length;
     std::vector<PMPosition> m_positions;
     CPmPart* m_pPart;

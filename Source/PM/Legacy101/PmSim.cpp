@@ -31,14 +31,7 @@ CPmSim& CPmSim::operator=(const CPmSim& source)
             source.m_sections, [](const CPmSection& section) { return CPmDbxFactory::CopySection(section); });
         PmModel::DeleteAll(m_sections);
         m_sections.swap(copies);
-        m_name = source.m_name;
-        m_length = source.m_length;
-        m_dttmCreated = source.m_dttmCreated;
-        m_dttmEdited = source.m_dttmEdited;
-        m_displayIndex = source.m_displayIndex;
-        m_type = source.m_type;
-        m_id = source.m_id;
-        m_inUse = source.m_inUse;
+        AssignFields(source);
     }
     return *this;
 }

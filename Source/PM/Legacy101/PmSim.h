@@ -53,6 +53,19 @@ public:
     PM_NO_EXPORT const std::vector<CPmSection*>* Sections() const { return &m_sections; }
 
 protected:
+    // Every field but the sections: what each assignment copies as it is.
+    PM_NO_EXPORT void AssignFields(const CPmSim& source)
+    {
+        m_name = source.m_name;
+        m_length = source.m_length;
+        m_dttmCreated = source.m_dttmCreated;
+        m_dttmEdited = source.m_dttmEdited;
+        m_displayIndex = source.m_displayIndex;
+        m_type = source.m_type;
+        m_id = source.m_id;
+        m_inUse = source.m_inUse;
+    }
+
     CString m_name;
     int m_length;
     CTime m_dttmCreated;
