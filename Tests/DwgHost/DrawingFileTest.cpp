@@ -344,27 +344,3 @@ TEST_F(DrawingFileTest, ASaveThatFailsLeavesThePreviousFileWhole)
     ASSERT_EQ(Acad::eOk, readBack(path));
     EXPECT_EQ(db->approxNumObjects(), reread->approxNumObjects());
 }
-
-// Reading a drawing while allocations fail answers a status and leaves the
-// database empty, so the same read can be made again.
-TEST_F(DrawingFileTest, AReadInterruptedByAFailedAllocationAnswersAStatus)
-{
-    buildDrawing();
-    const std::wstring path = file("reread");
-    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
-    reread = new AcDbDatabase(false, true);
-    bool completed = false;
-    for (std::size_t nth = 1; !completed; ++nth) {
-        ASSERT_LT(nth, 100000u);
-        FailingAllocator::failAt(nth);
-        Acad::ErrorStatus read = Acad::eOk;
-        EXPECT_NO_THROW(read = reread->readDwgFile(path.c_str())) << nth;
-        completed = !FailingAllocator::failed();
-        FailingAllocator::failAt(0);
-        if (!completed) {
-            EXPECT_NE(Acad::eOk, read) << nth;
-            ASSERT_EQ(0, reread->approxNumObjects()) << nth;
-        }
-    }
-    EXPECT_EQ(db->approxNumObjects(), reread->approxNumObjects());
-}

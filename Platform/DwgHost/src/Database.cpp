@@ -1,4 +1,6 @@
 // Drawings: objects by handle, the default drawing, and its roots.
+#include <memory>
+
 #include "HostInternal.h"
 
 DWGHOST_DEFINE_MEMBERS(AcDbDatabase, kDbDatabase)
@@ -54,11 +56,14 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
         return Acad::eNullObjectPointer;
     if (object->database())
         return Acad::eAlreadyInDb;
-    auto* stub = new AcDbStub;
+    auto made = std::make_unique<AcDbStub>();
+    AcDbStub* stub = made.get();
     stub->database = this;
-    stub->handle = AcDbHandle(mHandseed++);
+    stub->handle = AcDbHandle(mHandseed);
     stub->object = object;
     mStubs.emplace(static_cast<Adesk::UInt64>(stub->handle), stub);
+    made.release();
+    ++mHandseed;
     DwgHostObjectAccess::attach(*object, stub);
     DwgHostObjectAccess::setWriter(*object, true);
     id = AcDbObjectId(stub);

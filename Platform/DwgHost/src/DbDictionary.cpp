@@ -148,14 +148,13 @@ Acad::ErrorStatus AcDbDictionary::dwgInFields(AcDbDwgFiler* filer)
         return filer->filerStatus();
     }
     for (Adesk::Int32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i) {
-        ACHAR* key = nullptr;
+        DwgHostDetail::ReadText key;
         AcDbHandle handle;
-        filer->readString(&key);
+        filer->readString(key.target());
         filer->readAcDbHandle(&handle);
         AcDbObjectId id;
-        const bool resolved = key && dwgHostResolveHandle(filer, handle, id);
-        const bool fresh = resolved && mEntries.emplace(key, id).second;
-        acutDelBuffer(key);
+        const bool resolved = key.get() && dwgHostResolveHandle(filer, handle, id);
+        const bool fresh = resolved && mEntries.emplace(key.get(), id).second;
         if (!fresh)
             filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
     }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <new>
 
 #include "DrawingFile.h"
@@ -93,6 +94,7 @@ bool build(AcDbDatabase& database, const DrawingImage& image)
 {
     auto& stubs = DwgHostDatabaseAccess::stubs(database);
     std::vector<AcDbStub*> placed;
+    placed.reserve(image.objects.size());
     std::vector<bool> asProxy;
     for (const ObjectRecord& record : image.objects) {
         const AcDbProxyClassInfo& info = image.classes[record.classIndex];
@@ -105,16 +107,20 @@ bool build(AcDbDatabase& database, const DrawingImage& image)
             if (object && object->database())
                 object = nullptr;  // a pseudo-constructor must make a new object
         }
+        // Owned here until the database holds it, so that a failed allocation
+        // on the way leaks nothing; the database's clear frees what it holds.
+        std::unique_ptr<AcDbObject> owned(object);
         asProxy.push_back(object == nullptr);
-        if (!object)
-            object = new AcDbProxyObject(info, record.items);
-        auto* stub = new AcDbStub;
+        if (!owned)
+            owned.reset(new AcDbProxyObject(info, record.items));
+        auto stub = std::make_unique<AcDbStub>();
         stub->database = &database;
         stub->handle = AcDbHandle(record.handle);
-        stub->object = object;
-        stubs.emplace(record.handle, stub);
-        DwgHostObjectAccess::attach(*object, stub);
-        placed.push_back(stub);
+        stub->object = owned.get();
+        stubs.emplace(record.handle, stub.get());
+        DwgHostObjectAccess::attach(*owned, stub.get());
+        owned.release();
+        placed.push_back(stub.release());
     }
     for (std::size_t i = 0; i < image.objects.size(); ++i) {
         if (asProxy[i])

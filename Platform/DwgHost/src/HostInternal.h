@@ -43,6 +43,21 @@ enum BuiltInClass
     kBuiltInClassCount
 };
 
+// A text a filer read onto the host heap, freed on every path out of a reader.
+class ReadText
+{
+public:
+    ReadText() = default;
+    ReadText(const ReadText&) = delete;
+    ReadText& operator=(const ReadText&) = delete;
+    ~ReadText() { acutDelBuffer(mText); }
+    ACHAR** target() { return &mText; }
+    const ACHAR* get() const { return mText; }
+
+private:
+    ACHAR* mText = nullptr;
+};
+
 // One module loaded by acrxLoadModule; its address is the application packet it is given.
 struct LoadedModule
 {

@@ -79,10 +79,9 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dwgInFields(AcDbDwgFiler* filer)
 {
     assertWriteEnabled();
     AcDbObject::dwgInFields(filer);
-    ACHAR* name = nullptr;
-    filer->readString(&name);
-    mName = name ? name : L"";
-    acutDelBuffer(name);
+    DwgHostDetail::ReadText name;
+    filer->readString(name.target());
+    mName = name.get() ? name.get() : L"";
     return filer->filerStatus();
 }
 

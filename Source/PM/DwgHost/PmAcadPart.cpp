@@ -1,5 +1,7 @@
 #include "PmAcadPart.h"
 
+#include <memory>
+
 #include <acutmem.h>
 #include <dbfiler.h>
 
@@ -62,9 +64,9 @@ void CPmAcadPart::Load(AcDbDwgFiler* filer)
     const int count = PmFilerCounts::Read(filer);
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
-        auto* sub = new CPmAcadPart();
-        m_subParts.push_back(sub);
-        sub->Load(filer);
+        std::unique_ptr<CPmAcadPart> sub(new CPmAcadPart());
+        m_subParts.push_back(sub.get());
+        sub.release()->Load(filer);
     }
 }
 

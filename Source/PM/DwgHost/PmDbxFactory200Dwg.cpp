@@ -134,7 +134,9 @@ CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
             return nullptr;
         found->SetIsCurVersion(false);
     }
-    return new CPmAcadSim200(static_cast<const CPmSim200&>(*found));
+    std::unique_ptr<CPmAcadSim200> copy(new CPmAcadSim200(static_cast<const CPmSim200&>(*found)));
+    found.reset();  // ends the open first: the copy is freed if that throws
+    return copy.release();
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)

@@ -8,22 +8,39 @@ CPmPart::CPmPart() : m_pBlock(nullptr), m_pAnimationBlock(nullptr), m_offset{0.0
 CPmPart::CPmPart(const CPmPart& source)
     : m_pBlock(nullptr), m_pAnimationBlock(nullptr), m_offset(source.m_offset), m_name(source.m_name)
 {
-    if (source.m_pBlock)
-        m_pBlock = CPmBlockFactory::CopyBlock(*source.m_pBlock);
-    m_subParts.reserve(source.m_subParts.size());
-    for (const CPmPart* sub : source.m_subParts)
+    try
     {
-        if (sub)
-            m_subParts.push_back(PmPartCopier::CopyPart(*sub));
+        if (source.m_pBlock)
+            m_pBlock = CPmBlockFactory::CopyBlock(*source.m_pBlock);
+        m_subParts.reserve(source.m_subParts.size());
+        for (const CPmPart* sub : source.m_subParts)
+        {
+            if (sub)
+                m_subParts.push_back(PmPartCopier::CopyPart(*sub));
+        }
+    }
+    catch (...)
+    {
+        // A copy that cannot complete frees what it made so far.
+        Free();
+        throw;
     }
 }
 
 CPmPart::~CPmPart()
 {
+    Free();
+}
+
+void CPmPart::Free()
+{
     delete m_pBlock;
+    m_pBlock = nullptr;
     delete m_pAnimationBlock;
+    m_pAnimationBlock = nullptr;
     for (CPmPart* sub : m_subParts)
         delete sub;
+    m_subParts.clear();
 }
 
 void CPmPart::Save(CZrMstnObject*) const {}

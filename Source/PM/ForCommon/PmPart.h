@@ -56,6 +56,10 @@ protected:
     PmPartOffset m_offset;
     CString m_name;
     std::vector<CPmPart*> m_subParts;
+
+private:
+    // Frees the block, the animation block and the sub-parts held.
+    PM_NO_EXPORT void Free();
 };
 
 PM_EXPORT PmDumpStream& operator<<(PmDumpStream& os, const CPmPart& part);
