@@ -96,8 +96,14 @@ private:
     // when the store has none. The header's descriptor is the caller's.
     MSElementDescr* TakeHeader(CString& name);
     void StartScanLoop();
-    // The data ids that the headers of this kind other than that one name, sorted.
-    std::vector<std::uint64_t> IdsOfOtherHeaders(std::uint64_t headerId) const;
+    // The headers of this kind: the data ids those other than that one name,
+    // and the file positions of all of them, each sorted.
+    struct OtherHeaders
+    {
+        std::vector<std::uint64_t> dataIds;
+        std::vector<std::uint32_t> positions;
+    };
+    OtherHeaders ScanOtherHeaders(std::uint64_t headerId) const;
     bool ScanGoesOn(int status) const;
 
     bool WriteRoom(std::size_t bytes);

@@ -126,11 +126,11 @@ int CZrMstnObject::EnumerateNames(CStringArray& names)
     return status;
 }
 
-std::vector<std::uint64_t> CZrMstnObject::IdsOfOtherHeaders(std::uint64_t headerId) const
+CZrMstnObject::OtherHeaders CZrMstnObject::ScanOtherHeaders(std::uint64_t headerId) const
 {
     // A store of its own: this one's scan position stays where it is.
     CZrMstnObject all(m_kind, CString());
-    std::vector<std::uint64_t> ids;
+    OtherHeaders found;
     all.StartScanLoop();
     int status = MstnRecord::kScanBufferFull;
     while (all.ScanGoesOn(status))
@@ -139,13 +139,15 @@ std::vector<std::uint64_t> CZrMstnObject::IdsOfOtherHeaders(std::uint64_t header
         status = all.FindNext(nullptr, &header);
         if (!header)
             continue;
+        found.positions.push_back(all.m_foundPositions[all.m_scanIndex - 1]);
         MstnRecordHeader record;
         if (mdlElement_getID(&header->el) != headerId && MstnRecord::ReadHeader(header->el, m_kind, record))
-            ids.insert(ids.end(), record.dataIds.begin(), record.dataIds.end());
+            found.dataIds.insert(found.dataIds.end(), record.dataIds.begin(), record.dataIds.end());
         mdlElmdscr_freeAll(&header);
     }
-    std::sort(ids.begin(), ids.end());
-    return ids;
+    std::sort(found.dataIds.begin(), found.dataIds.end());
+    std::sort(found.positions.begin(), found.positions.end());
+    return found;
 }
 
 int CZrMstnObject::Load()
@@ -160,14 +162,17 @@ int CZrMstnObject::Load()
     if (!header)
         return -1;
     m_name = name;
+    const std::uint32_t headerPosition = m_foundPositions[m_scanIndex - 1];
     const std::uint64_t headerId = mdlElement_getID(&header->el);
     MstnRecordHeader record;
     MstnRecord::ReadHeader(header->el, m_kind, record);  // taken by the scan: it fits
     mdlElmdscr_freeAll(&header);
 
-    // A damaged header may name elements of another record: its bytes are
-    // not this record's, so the record is refused whole.
-    const std::vector<std::uint64_t> others = IdsOfOtherHeaders(headerId);
+    // A damaged header may name elements of another record: their bytes are
+    // not this record's, so the record is refused whole. A record's data
+    // elements are written just before its header, so of two headers that
+    // name one data element the one that follows it first is its own.
+    const OtherHeaders others = ScanOtherHeaders(headerId);
     if (record.dataIds.empty() || HasRepeats(record.dataIds))
         return -1;
 
@@ -178,7 +183,13 @@ int CZrMstnObject::Load()
     for (const std::uint64_t id : record.dataIds)
     {
         std::uint32_t position = 0;
-        MSElementDescr* data = Contains(others, id) ? nullptr : ReadDataElement(id, m_kind, position);
+        MSElementDescr* data = ReadDataElement(id, m_kind, position);
+        if (data && Contains(others.dataIds, id))
+        {
+            const auto next = std::upper_bound(others.positions.begin(), others.positions.end(), position);
+            if (next == others.positions.end() || *next != headerPosition)
+                mdlElmdscr_freeAll(&data);
+        }
         if (!data)
         {
             m_loaded.clear();
@@ -214,7 +225,7 @@ int CZrMstnObject::Delete()
 
     // A damaged header may name elements that are not its own: only data
     // elements of the kind that no other header names are deleted.
-    const std::vector<std::uint64_t> others = IdsOfOtherHeaders(headerId);
+    const std::vector<std::uint64_t> others = ScanOtherHeaders(headerId).dataIds;
     for (const std::uint64_t id : record.dataIds)
     {
         std::uint32_t position = 0;
