@@ -77,3 +77,13 @@ bool MstnRecord::ReadHeader(const MSElement& element, int kind, MstnRecordHeader
         header.dataIds.push_back(MstnBytes::GetU64(Bytes(element) + idsAt + 8 * static_cast<std::size_t>(i)));
     return true;
 }
+
+bool MstnRecord::IsDataElement(const MSElement& element, int kind)
+{
+    const std::size_t bytes = ElementBytes(element);
+    if (bytes < kPayloadOffset || MstnBytes::GetU16(Bytes(element) + kTypeOffset) != kElementType ||
+        MstnBytes::GetU32(Bytes(element) + kLevelOffset) != kLevel ||
+        MstnBytes::GetU16(Bytes(element) + kSignatureOffset) != kSignature)
+        return false;
+    return bytes < kNameOffset || MstnBytes::GetI32(Bytes(element) + kKindOffset) != kind;
+}

@@ -43,4 +43,9 @@ void BuildElement(MSElement& element, const std::uint8_t* payload, std::size_t p
 // elements can hold, or an element size other than its counts give (which also
 // keeps a data element whose bytes begin like a header from being taken for one).
 bool ReadHeader(const MSElement& element, int kind, MstnRecordHeader& header);
+
+// True when the element can be a data element of a record of that kind: an
+// application element of the records' level with their signature whose
+// payload does not begin with the kind (which would make it a header).
+bool IsDataElement(const MSElement& element, int kind);
 } // namespace MstnRecord

@@ -15,17 +15,23 @@ int CPmMstnSim200::Save()
 {
     if (Name()->IsEmpty() || !PmPartDepth::SimFits(*this))
         return -1;
-    // The new record is written into the store first, so that one that cannot
-    // be stored leaves the old record in place.
+    // The new record is written whole before the old one is deleted, so that
+    // one that cannot be stored leaves the old record in place.
     CZrMstnObject record(MstnRecord::kSimulationKind, *Name());
     MstnSimStream::Write(*this, record);
-    if (!record.CanCommit())
-        return -1;
+    const int committed = record.Commit();
+    if (committed != 0)
+        return committed;
+    CZrMstnObject old(MstnRecord::kSimulationKind, *Name());
+    old.SkipHeader(record.CommittedHeaderId());
+    const int deleted = old.Delete();
+    if (deleted != 0 && deleted != -1)
     {
-        CZrMstnObject old(MstnRecord::kSimulationKind, *Name());
-        old.Delete();
+        // The old record stays whole; the new one must not shadow it.
+        record.Withdraw();
+        return deleted;
     }
-    return record.Commit();
+    return 0;
 }
 
 int CPmMstnSim200::Update()

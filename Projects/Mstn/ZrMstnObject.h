@@ -35,14 +35,25 @@ public:
     int FindNext(CString* name, MSElementDescr** descr);
     // Appends the name of every header of this kind, in scan order; the last scan status.
     int EnumerateNames(CStringArray& names);
-    // Reads the record into the store: 0 when at least one data element was read, else -1.
+    // Reads the record into the store: 0 when at least one data element was
+    // read, else -1. A record is refused (-1) when one of its ids does not lead
+    // to a data element of its kind, or is named twice or by another header.
     int Load();
-    // Deletes the record's elements: -1 when no header was found, else the
-    // host's status for deleting the header.
+    // Deletes the record, its header first: -1 when no header was found, else
+    // the host's status for deleting the header (the data stays when that
+    // fails). Of its data it deletes only data elements of its kind that no
+    // other header names.
     int Delete();
-    // Writes the chunks as elements: 0, or -1 with nothing written when the
-    // record cannot be stored (see CanCommit).
+    // Load and Delete pass over the header with that element id.
+    void SkipHeader(std::uint64_t headerId) { m_skippedHeaderId = headerId; }
+    // The element id of the header the last successful Commit appended (0: none).
+    std::uint64_t CommittedHeaderId() const { return m_committedIds.empty() ? 0 : m_committedIds.back(); }
+    // Writes the chunks as elements, the header last: 0, or -1 with nothing
+    // left written when the record cannot be stored (see CanCommit), the host
+    // refuses an element or memory runs out.
     int Commit();
+    // Removes the elements the last successful Commit appended.
+    void Withdraw();
     // False when a write was refused, or when the stream or its header would
     // not fit the record's layout.
     bool CanCommit() const;
@@ -85,6 +96,14 @@ private:
     // when the store has none. The header's descriptor is the caller's.
     MSElementDescr* TakeHeader(CString& name);
     void StartScanLoop();
+    // The headers of this kind: the data ids those other than that one name,
+    // and the file positions of all of them, each sorted.
+    struct OtherHeaders
+    {
+        std::vector<std::uint64_t> dataIds;
+        std::vector<std::uint32_t> positions;
+    };
+    OtherHeaders ScanOtherHeaders(std::uint64_t headerId) const;
     bool ScanGoesOn(int status) const;
 
     bool WriteRoom(std::size_t bytes);
@@ -93,6 +112,9 @@ private:
     void ReadRaw(void* bytes, std::size_t count);
     std::vector<std::uint8_t> HeaderPayload(const std::vector<std::uint64_t>& dataIds) const;
     std::size_t PieceCount() const;
+    // Builds an element of the payload and appends it; false when the host refuses it.
+    bool AppendPiece(MSElement& element, const std::uint8_t* payload, std::size_t bytes);
+    void RemoveElements(const std::vector<std::uint64_t>& ids);
 
     std::uint32_t m_scanPosition;
     ScanCriteriaP m_criteria;
@@ -111,4 +133,6 @@ private:
     int m_scanIndex;
     int m_error;
     bool m_writeRefused;
+    std::uint64_t m_skippedHeaderId = 0;
+    std::vector<std::uint64_t> m_committedIds;  // the elements Commit appended, the header last
 };

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <new>
 
 #include <mdl.h>
 
@@ -57,30 +58,82 @@ bool CZrMstnObject::CanCommit() const
     return 12 + nameBytes + 8 * PieceCount() <= MstnRecord::kMaxPayloadBytes;
 }
 
+void CZrMstnObject::RemoveElements(const std::vector<std::uint64_t>& ids)
+{
+    for (const std::uint64_t id : ids)
+    {
+        MSElementDescr* data = nullptr;
+        std::uint32_t position = 0;
+        mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
+        if (!data)
+            continue;
+        mdlElement_undoableDelete(&data->el, position, false);
+        mdlElmdscr_freeAll(&data);
+    }
+}
+
+bool CZrMstnObject::AppendPiece(MSElement& element, const std::uint8_t* payload, std::size_t bytes)
+{
+    MstnRecord::BuildElement(element, payload, bytes);
+    if (AppendElement(element) != 0)
+        return false;
+    const std::uint64_t id = mdlElement_getID(&element);
+    if (id == 0)
+        return false;
+    m_committedIds.push_back(id);
+    return true;
+}
+
 int CZrMstnObject::Commit()
 {
     if (!CanCommit())
         return -1;
+    // Everything is allocated before the first append, so that a refused
+    // append or a failed allocation can take back all that was appended.
     std::vector<std::uint8_t> joined;
-    joined.reserve(static_cast<std::size_t>(m_totalLength));
-    for (const std::vector<std::uint8_t>& chunk : m_chunks)
-        joined.insert(joined.end(), chunk.begin(), chunk.end());
+    std::unique_ptr<MSElement> element;
+    std::vector<std::uint8_t> header;
+    try
+    {
+        joined.reserve(static_cast<std::size_t>(m_totalLength));
+        for (const std::vector<std::uint8_t>& chunk : m_chunks)
+            joined.insert(joined.end(), chunk.begin(), chunk.end());
+        element = std::make_unique<MSElement>();
+        m_committedIds.clear();
+        m_committedIds.reserve(PieceCount() + 1);
+        // The header lists the ids the appends give; its size is known now.
+        header = HeaderPayload(std::vector<std::uint64_t>(PieceCount(), 0));
+    }
+    catch (const std::bad_alloc&)
+    {
+        return -1;
+    }
 
-    // The appends' statuses are not examined; an element the host refused
-    // leaves the id it did not give, 0, in the header.
-    auto element = std::make_unique<MSElement>();
-    std::vector<std::uint64_t> dataIds;
-    dataIds.reserve(PieceCount());
     for (std::size_t offset = 0; offset < joined.size(); offset += MstnRecord::kMaxPayloadBytes)
     {
         const std::size_t piece = std::min(MstnRecord::kMaxPayloadBytes, joined.size() - offset);
-        MstnRecord::BuildElement(*element, joined.data() + offset, piece);
-        AppendElement(*element);
-        dataIds.push_back(mdlElement_getID(element.get()));
+        if (!AppendPiece(*element, joined.data() + offset, piece))
+        {
+            Withdraw();
+            return -1;
+        }
     }
-
-    const std::vector<std::uint8_t> header = HeaderPayload(dataIds);
-    MstnRecord::BuildElement(*element, header.data(), header.size());
-    AppendElement(*element);
+    std::uint8_t* ids = header.data() + header.size() - 8 * m_committedIds.size();
+    for (const std::uint64_t id : m_committedIds)
+    {
+        MstnBytes::PutU64(ids, id);
+        ids += 8;
+    }
+    if (!AppendPiece(*element, header.data(), header.size()))
+    {
+        Withdraw();
+        return -1;
+    }
     return 0;
+}
+
+void CZrMstnObject::Withdraw()
+{
+    RemoveElements(m_committedIds);
+    m_committedIds.clear();
 }

@@ -13,6 +13,28 @@ bool CarriesPositions(int status)
 {
     return status == MstnRecord::kScanEndOfModel || status == MstnRecord::kScanBufferFull || status == MstnRecord::kScanPastEnd;
 }
+
+bool Contains(const std::vector<std::uint64_t>& sorted, std::uint64_t id)
+{
+    return std::binary_search(sorted.begin(), sorted.end(), id);
+}
+
+bool HasRepeats(std::vector<std::uint64_t> ids)
+{
+    std::sort(ids.begin(), ids.end());
+    return std::adjacent_find(ids.begin(), ids.end()) != ids.end();
+}
+
+// The data element of that id, when it is one of the kind (the caller's); else null.
+MSElementDescr* ReadDataElement(std::uint64_t id, int kind, std::uint32_t& position)
+{
+    MSElementDescr* data = nullptr;
+    position = 0;
+    mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
+    if (data && !MstnRecord::IsDataElement(data->el, kind))
+        mdlElmdscr_freeAll(&data);
+    return data;
+}
 } // namespace
 
 int CZrMstnObject::FindNext(CString* name, MSElementDescr** descr)
@@ -79,7 +101,8 @@ MSElementDescr* CZrMstnObject::TakeHeader(CString& name)
         if (!header)
             continue;
         // Names are compared exactly, case included.
-        if (!m_matchByName || name == m_name)
+        const bool skipped = m_skippedHeaderId != 0 && mdlElement_getID(&header->el) == m_skippedHeaderId;
+        if (!skipped && (!m_matchByName || name == m_name))
             return header;
         mdlElmdscr_freeAll(&header);
     }
@@ -103,43 +126,84 @@ int CZrMstnObject::EnumerateNames(CStringArray& names)
     return status;
 }
 
+CZrMstnObject::OtherHeaders CZrMstnObject::ScanOtherHeaders(std::uint64_t headerId) const
+{
+    // A store of its own: this one's scan position stays where it is.
+    CZrMstnObject all(m_kind, CString());
+    OtherHeaders found;
+    all.StartScanLoop();
+    int status = MstnRecord::kScanBufferFull;
+    while (all.ScanGoesOn(status))
+    {
+        MSElementDescr* header = nullptr;
+        status = all.FindNext(nullptr, &header);
+        if (!header)
+            continue;
+        found.positions.push_back(all.m_foundPositions[all.m_scanIndex - 1]);
+        MstnRecordHeader record;
+        if (mdlElement_getID(&header->el) != headerId && MstnRecord::ReadHeader(header->el, m_kind, record))
+            found.dataIds.insert(found.dataIds.end(), record.dataIds.begin(), record.dataIds.end());
+        mdlElmdscr_freeAll(&header);
+    }
+    std::sort(found.dataIds.begin(), found.dataIds.end());
+    std::sort(found.positions.begin(), found.positions.end());
+    return found;
+}
+
 int CZrMstnObject::Load()
 {
+    m_loaded.clear();
+    m_loadedEnd = 0;
+    m_cursor = 0;
+    m_chunkPosition = 0;
+    m_chunkLength = 0;
     CString name;
     MSElementDescr* header = TakeHeader(name);
     if (!header)
         return -1;
     m_name = name;
+    const std::uint32_t headerPosition = m_foundPositions[m_scanIndex - 1];
+    const std::uint64_t headerId = mdlElement_getID(&header->el);
     MstnRecordHeader record;
     MstnRecord::ReadHeader(header->el, m_kind, record);  // taken by the scan: it fits
     mdlElmdscr_freeAll(&header);
+
+    // A damaged header may name elements of another record: their bytes are
+    // not this record's, so the record is refused whole. A record's data
+    // elements are written just before its header, so of two headers that
+    // name one data element the one that follows it first is its own.
+    const OtherHeaders others = ScanOtherHeaders(headerId);
+    if (record.dataIds.empty() || HasRepeats(record.dataIds))
+        return -1;
 
     // The data elements fill at most the stream the header announces and the
     // pad byte of an odd last piece; whatever more they hold is not taken.
     m_totalLength = record.totalLength;
     const std::size_t capacity = static_cast<std::size_t>(record.totalLength) + 1;
-    m_loaded.clear();
-    int result = -1;
     for (const std::uint64_t id : record.dataIds)
     {
-        MSElementDescr* data = nullptr;
         std::uint32_t position = 0;
-        mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
+        MSElementDescr* data = ReadDataElement(id, m_kind, position);
+        if (data && Contains(others.dataIds, id))
+        {
+            const auto next = std::upper_bound(others.positions.begin(), others.positions.end(), position);
+            if (next == others.positions.end() || *next != headerPosition)
+                mdlElmdscr_freeAll(&data);
+        }
         if (!data)
-            continue;
+        {
+            m_loaded.clear();
+            return -1;
+        }
         const std::size_t bytes = MstnRecord::ElementBytes(data->el);
-        const std::size_t piece = bytes > MstnRecord::kPayloadOffset ? bytes - MstnRecord::kPayloadOffset : 0;
+        const std::size_t piece = bytes - MstnRecord::kPayloadOffset;
         const std::size_t taken = std::min(piece, capacity - m_loaded.size());
         const std::uint8_t* from = MstnRecord::Bytes(data->el) + MstnRecord::kPayloadOffset;
         m_loaded.insert(m_loaded.end(), from, from + taken);
         mdlElmdscr_freeAll(&data);
-        result = 0;
     }
     m_loadedEnd = std::min(m_loaded.size(), static_cast<std::size_t>(record.totalLength));
-    m_cursor = 0;
-    m_chunkPosition = 0;
-    m_chunkLength = 0;
-    return result;
+    return 0;
 }
 
 int CZrMstnObject::Delete()
@@ -150,19 +214,26 @@ int CZrMstnObject::Delete()
         return -1;
     // The header's position is the found position read last.
     const std::uint32_t headerPosition = m_foundPositions[m_scanIndex - 1];
+    const std::uint64_t headerId = mdlElement_getID(&header->el);
     MstnRecordHeader record;
     MstnRecord::ReadHeader(header->el, m_kind, record);  // taken by the scan: it fits
+    // The header goes first: when the host refuses that, the record stays whole.
+    const int result = mdlElement_undoableDelete(&header->el, headerPosition, false);
+    mdlElmdscr_freeAll(&header);
+    if (result != 0)
+        return result;
+
+    // A damaged header may name elements that are not its own: only data
+    // elements of the kind that no other header names are deleted.
+    const std::vector<std::uint64_t> others = ScanOtherHeaders(headerId).dataIds;
     for (const std::uint64_t id : record.dataIds)
     {
-        MSElementDescr* data = nullptr;
         std::uint32_t position = 0;
-        mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
+        MSElementDescr* data = Contains(others, id) ? nullptr : ReadDataElement(id, m_kind, position);
         if (!data)
             continue;
         mdlElement_undoableDelete(&data->el, position, false);
         mdlElmdscr_freeAll(&data);
     }
-    const int result = 0 + mdlElement_undoableDelete(&header->el, headerPosition, false);
-    mdlElmdscr_freeAll(&header);
-    return result;
+    return 0;
 }

@@ -107,4 +107,20 @@ TEST_F(MstnHostAppendTest, ResetStartsIdsAndPositionsAgain)
     EXPECT_EQ(again.filePos, 0u);
 }
 
+TEST_F(MstnHostAppendTest, RefusesTheAppendATestAsksToRefuseOnceAndResetForgetsIt)
+{
+    appendElement(66, 20);
+    mstnHost_refuseAppend(2);
+    appendElement(66, 20);
+    auto refused = makeElement(66, 20);
+    EXPECT_EQ(mdlElement_append(refused.get()), MSTN_ERR_MODEL_FULL);
+    EXPECT_EQ(mdlElement_getID(refused.get()), 0u) << "a refused element gets no id";
+    EXPECT_EQ(mstnHost_elementCount(), 2u);
+    EXPECT_EQ(appendElement(66, 20).id, MSTN_FIRST_ELEMENT_ID + 2) << "the refusal held no id";
+
+    mstnHost_refuseAppend(1);
+    mstnHost_resetModel();
+    EXPECT_EQ(appendElement(66, 20).id, MSTN_FIRST_ELEMENT_ID);
+}
+
 } // namespace

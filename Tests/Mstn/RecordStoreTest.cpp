@@ -463,3 +463,46 @@ TEST_F(RecordStoreTest, MissingDataElementsAddNothing)
     CZrMstnObject store(kSimKind, _T("Gone"));
     EXPECT_EQ(store.Load(), -1) << "no data element was read";
 }
+
+// A header is refused when one of its ids leads to no data element of its own:
+// a drawing element, another header, one named twice, one missing, or one that
+// another header, the one written right behind it, names.
+TEST_F(RecordStoreTest, AHeaderWhoseIdsAreNotAllItsOwnDataDoesNotLoad)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<std::vector<std::uint64_t>(ElementId own)> ids;
+    };
+    const std::vector<Case> cases = {
+        {"a drawing element", [](ElementId own) { return std::vector<std::uint64_t>{own, AddDrawingElement()}; }},
+        {"a header", [](ElementId own) { return std::vector<std::uint64_t>{own, AppendHeader(_T("H"), 0, 0, {})}; }},
+        {"named twice", [](ElementId own) { return std::vector<std::uint64_t>{own, own}; }},
+        {"named by another header", [](ElementId own) {
+             AppendHeader(_T("Other"), 12, 1, {own});
+             return std::vector<std::uint64_t>{own};
+         }},
+        {"missing", [](ElementId own) { return std::vector<std::uint64_t>{own, own + 1000}; }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        mstnHost_resetModel();
+        std::vector<std::uint8_t> stream;
+        PutI32(stream, 12);
+        PutU64(stream, 0x0102030405060708ull);
+        const ElementId own = AppendData(stream);
+        const std::vector<std::uint64_t> ids = c.ids(own);
+        AppendHeader(_T("Damaged"), 12, static_cast<std::int32_t>(ids.size()), ids);
+        CZrMstnObject store(kSimKind, _T("Damaged"));
+        EXPECT_EQ(store.Load(), -1);
+    }
+    mstnHost_resetModel();
+    std::vector<std::uint8_t> stream;
+    PutI32(stream, 12);
+    PutU64(stream, 0x0102030405060708ull);
+    const ElementId own = AppendData(stream);
+    AppendHeader(_T("Sound"), 12, 1, {own});
+    CZrMstnObject store(kSimKind, _T("Sound"));
+    EXPECT_EQ(store.Load(), 0) << "the same record with its own data loads";
+}

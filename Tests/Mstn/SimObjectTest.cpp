@@ -98,3 +98,128 @@ TEST_F(SimObjectTest, AnEmptyNameIsRefusedAndNothingIsTouched)
     CPmDbxFactory200::DeleteSim(unnamed);
     CPmDbxFactory200::DeleteSim(other);
 }
+
+namespace
+{
+std::vector<CString> StoredNames()
+{
+    std::vector<CString> names;
+    CPmDbxFactory200::LoadSimNames(names);
+    return names;
+}
+
+int StoredType(const CString& name)
+{
+    CPmSim200* read = CPmDbxFactory200::LoadSim(name);
+    const int type = read ? read->Type() : -1;
+    CPmDbxFactory200::DeleteSim(read);
+    return type;
+}
+} // namespace
+
+// 2000 positions make a stream of two data elements: a save appends three
+// elements, and each of them in turn is refused.
+TEST_F(SimObjectTest, ASaveWhoseAppendIsRefusedFailsAndLeavesTheStoredRecordsAsTheyWere)
+{
+    for (const bool replacing : {false, true})
+        for (std::size_t refused = 1; refused <= 3; ++refused)
+        {
+            const CString name = CString(replacing ? _T("Old ") : _T("New ")) + CString(TCHAR('0' + refused));
+            SCOPED_TRACE(Narrow(name));
+            CPmSim200* sim = MakeSimulation(name, 2000);
+            sim->SetType(7);
+            if (replacing)
+            {
+                ASSERT_EQ(sim->Save(), 0);
+            }
+            const std::vector<std::uint8_t> stream = replacing ? RecordStream(name) : std::vector<std::uint8_t>();
+            const std::vector<CString> names = StoredNames();
+            const std::size_t elements = RecordElements().size();
+
+            sim->SetType(42);
+            mstnHost_refuseAppend(refused);
+            EXPECT_EQ(sim->Save(), -1);
+            mstnHost_refuseAppend(0);
+            EXPECT_EQ(RecordElements().size(), elements) << "nothing half-written stays";
+            EXPECT_EQ(StoredNames(), names);
+            EXPECT_EQ(HeaderCount(name), replacing ? 1 : 0);
+            if (replacing)
+            {
+                EXPECT_EQ(RecordStream(name), stream);
+            }
+            EXPECT_EQ(StoredType(name), replacing ? 7 : -1);
+
+            EXPECT_EQ(sim->Save(), 0);
+            EXPECT_EQ(StoredType(name), 42);
+            EXPECT_EQ(HeaderCount(name), 1);
+            CPmDbxFactory200::DeleteSim(sim);
+        }
+}
+
+namespace
+{
+// Writes the header of that record anew with its first data id replaced.
+void RedirectFirstDataId(const CString& name, std::uint64_t id)
+{
+    const MstnHostElementInfo header = Header(name);
+    ASSERT_NE(header.bytes, nullptr);
+    std::vector<std::uint8_t> bytes(header.bytes, header.bytes + 2 * header.sizeWords);
+    const std::size_t idsAt = 38 + NameBytes(static_cast<std::size_t>(name.GetLength())) + 8;
+    for (int i = 0; i < 8; ++i)
+    {
+        bytes[idsAt + i] = static_cast<std::uint8_t>(id >> (8 * i));
+        bytes[16 + i] = 0;  // the append gives the element its id
+    }
+    ASSERT_EQ(mdlElement_undoableDelete(nullptr, header.filePos, false), MSTN_SUCCESS);
+    MSElement element{};
+    std::copy(bytes.begin(), bytes.end(), reinterpret_cast<std::uint8_t*>(&element));
+    ASSERT_EQ(mdlElement_append(&element, mdlModelRef_getActive()), MSTN_SUCCESS);
+}
+
+std::uint64_t FirstDataId(const CString& name)
+{
+    const MstnHostElementInfo header = Header(name);
+    return GetU64(header.bytes + 38 + NameBytes(static_cast<std::size_t>(name.GetLength())) + 8);
+}
+} // namespace
+
+// A damaged header of A that names B's data element: A does not load, and
+// neither deleting A nor saving A anew takes B's data.
+TEST_F(SimObjectTest, AHeaderNamingAnotherRecordsDataNeitherLoadsNorDeletesIt)
+{
+    for (const bool save : {false, true})
+    {
+        SCOPED_TRACE(save ? "save" : "delete");
+        mstnHost_resetModel();
+        CPmSim200* a = MakeSimulation(_T("A"));
+        CPmSim200* b = MakeSimulation(_T("B"), 3);
+        b->SetType(9);
+        ASSERT_EQ(a->Save(), 0);
+        ASSERT_EQ(b->Save(), 0);
+        const std::vector<std::uint8_t> streamB = RecordStream(_T("B"));
+        RedirectFirstDataId(_T("A"), FirstDataId(_T("B")));
+
+        EXPECT_EQ(CPmDbxFactory200::LoadSim(_T("A")), nullptr);
+        EXPECT_EQ(StoredType(_T("B")), 9);
+        if (save)
+        {
+            EXPECT_EQ(a->Save(), 0);
+            EXPECT_EQ(HeaderCount(_T("A")), 1);
+            EXPECT_EQ(StoredType(_T("A")), a->Type());
+        }
+        else
+        {
+            CZrMstnObject store(kSimKind, _T("A"));
+            EXPECT_EQ(store.Delete(), 0);
+            EXPECT_EQ(HeaderCount(_T("A")), 0);
+        }
+        EXPECT_EQ(RecordStream(_T("B")), streamB);
+        CPmSim200* readB = CPmDbxFactory200::LoadSim(_T("B"));
+        ASSERT_NE(readB, nullptr);
+        EXPECT_EQ(readB->Type(), 9);
+        EXPECT_EQ((*(*readB->Sections())[0]->Segments())[0]->Length(), 3);
+        CPmDbxFactory200::DeleteSim(readB);
+        CPmDbxFactory200::DeleteSim(b);
+        CPmDbxFactory200::DeleteSim(a);
+    }
+}

@@ -16,6 +16,11 @@ constexpr ElementId MSTN_FIRST_ELEMENT_ID = 0x100000001ull;
 // Descriptors handed to the model are freed; the caller's own stay valid.
 void mstnHost_resetModel();
 
+// For tests of refused appends: the nth append from now (1: the next one) is
+// refused with MSTN_ERR_MODEL_FULL, as by a model at its last id; 0 (the
+// default, and after a reset) refuses none.
+void mstnHost_refuseAppend(std::size_t n);
+
 // Writes the active model to a design file, or replaces the active model with
 // the one a design file holds. A file that is missing, truncated or corrupt is
 // refused and the active model stays as it was.

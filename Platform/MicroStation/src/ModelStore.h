@@ -2,6 +2,7 @@
 // file position, id, and deleted and visible states.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -41,6 +42,9 @@ public:
     std::uint32_t endPosition() const { return endPosition_; }
     ElementId nextId() const { return nextId_; }
 
+    // The nth append from now (1: the next) is refused with MSTN_ERR_MODEL_FULL; 0: none.
+    void refuseAppend(std::size_t n) { refuseAppendIn_ = n; }
+
     void reset();
     // Takes the elements of a design file; they must be in file order from
     // position 0 without gaps, with unique ids below nextId.
@@ -51,4 +55,5 @@ private:
     std::unordered_map<ElementId, ElementRef*> byId_;
     std::uint32_t endPosition_ = 0;
     ElementId nextId_ = MSTN_FIRST_ELEMENT_ID;
+    std::size_t refuseAppendIn_ = 0;
 };
