@@ -28,8 +28,14 @@ void* AcHeapOperators::allocRawMem(std::size_t size)
     void* block = std::malloc(size ? size : 1);
     if (!block)
         return nullptr;
-    std::lock_guard<std::mutex> guard(table().lock);
-    table().live.emplace(block, size);
+    try {
+        std::lock_guard<std::mutex> guard(table().lock);
+        table().live.emplace(block, size);
+    } catch (const std::bad_alloc&) {
+        // The table could not record it: the block is given back, not lost.
+        std::free(block);
+        return nullptr;
+    }
     return block;
 }
 
