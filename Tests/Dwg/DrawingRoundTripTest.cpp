@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "DwgTestSupport.h"
+#include "PartChain.h"
 
 using namespace DwgTest;
 
@@ -106,10 +107,7 @@ int StoredChainDepth(const CString& name)
     std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(name));
     if (!sim)
         return 0;
-    int depth = 0;
-    for (const CPmPart* part = sim->Sections()->at(0)->Segments()->at(0)->Part(); part;
-         part = part->NumSubParts() > 0 ? part->SubPart(0) : nullptr)
-        ++depth;
+    const int depth = PartChainDepth(sim->Sections()->at(0)->Segments()->at(0)->Part());
     return depth;
 }
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "ModuleTestSupport.h"
 #include "TestProcesses.h"
+#include "PartChain.h"
 
 namespace
 {
@@ -158,10 +159,7 @@ int StoredChainDepth(const CString& name)
     LegacySimPtr sim(CPmDbxFactory::LoadSim(name));
     if (!sim)
         return 0;
-    int depth = 0;
-    for (const CPmPart* part = sim->Sections()->at(0)->Segments()->at(0)->Part(); part;
-         part = part->NumSubParts() > 0 ? part->SubPart(0) : nullptr)
-        ++depth;
+    const int depth = PartChainDepth(sim->Sections()->at(0)->Segments()->at(0)->Part());
     return depth;
 }
 

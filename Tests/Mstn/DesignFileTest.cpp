@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "MstnTestSupport.h"
+#include "PartChain.h"
 
 using namespace MstnTest;
 
@@ -88,10 +89,7 @@ int StoredChainDepth(const CString& name)
     CPmSim200* sim = CPmDbxFactory200::LoadSim(name);
     if (!sim)
         return 0;
-    int depth = 0;
-    for (const CPmPart* part = sim->Sections()->at(0)->Segments()->at(0)->Part(); part;
-         part = part->NumSubParts() > 0 ? part->SubPart(0) : nullptr)
-        ++depth;
+    const int depth = PartChainDepth(sim->Sections()->at(0)->Segments()->at(0)->Part());
     CPmDbxFactory200::DeleteSim(sim);
     return depth;
 }

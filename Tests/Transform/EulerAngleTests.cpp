@@ -196,18 +196,6 @@ struct OrderCase
     Angles angles;
 };
 
-CGoogleEarthConfig Order(int i, int j, int k, bool even, bool repeat, bool rotating)
-{
-    CGoogleEarthConfig record;
-    record.firstAxis = i;
-    record.secondAxis = j;
-    record.thirdAxis = k;
-    record.evenParity = even;
-    record.repeatFirstAxis = repeat;
-    record.rotatingFrame = rotating;
-    return record;
-}
-
 class EulerOrders : public EulerOrderTest, public ::testing::WithParamInterface<OrderCase>
 {
 };

@@ -66,18 +66,6 @@ void PrintTo(const EulerOrderCase& order, std::ostream* os)
     *os << order.name;
 }
 
-CGoogleEarthConfig Order(int i, int j, int k, bool even, bool repeat, bool rotating)
-{
-    CGoogleEarthConfig record;
-    record.firstAxis = i;
-    record.secondAxis = j;
-    record.thirdAxis = k;
-    record.evenParity = even;
-    record.repeatFirstAxis = repeat;
-    record.rotatingFrame = rotating;
-    return record;
-}
-
 Matrix Expected(const EulerOrderCase& order, const double angles[3])
 {
     Matrix result = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};

@@ -24,6 +24,19 @@ inline ::testing::AssertionResult SameBits(double actual, double expected)
                                          << expected << " (bits " << e << ")";
 }
 
+// The Euler order record of the axes (0 x, 1 y, 2 z), parity, repetition and frame.
+inline CGoogleEarthConfig Order(int i, int j, int k, bool even, bool repeat, bool rotating)
+{
+    CGoogleEarthConfig record;
+    record.firstAxis = i;
+    record.secondAxis = j;
+    record.thirdAxis = k;
+    record.evenParity = even;
+    record.repeatFirstAxis = repeat;
+    record.rotatingFrame = rotating;
+    return record;
+}
+
 inline double Element(const CQdTransform& transform, int row, int col)
 {
     CQdTransform copy(transform);
