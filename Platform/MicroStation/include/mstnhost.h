@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "faultswitch.h"
 #include "msdefs.h"
 #include "mselems.h"
 
@@ -65,3 +66,24 @@ std::size_t mstnHost_liveScanCriteriaCount();
 std::size_t mstnHost_faultCount();
 const char* mstnHost_lastFault();   // "" when there was none
 void mstnHost_clearFaults();
+
+// For tests only: the kinds of host calls that can be made to fail on demand,
+// each with its own switch (see faultswitch.h). Every switch is off by default
+// and stays as set across resets of the model.
+enum class MstnHostCall
+{
+    ElementAppend,      // mdlElement_append
+    ElementRead,        // mdlElmdscr_read
+    DescriptorAdd,      // mdlElmdscr_add
+    AssocRead,          // mdlAssoc_getElementDescr, mdlAssoc_getElement
+    UndoableDelete,     // mdlElement_undoableDelete
+    ScanCriteriaCreate, // mdlScanCriteria_create
+    Scan,               // mdlScanCriteria_scan
+    SaveDesignFile,     // mstnHost_saveDesignFile
+    LoadDesignFile,     // mstnHost_loadDesignFile
+    Kinds               // the number of kinds, not a kind
+};
+
+faultswitch::Switch& mstnHost_fault(MstnHostCall call);
+// Turns every switch off.
+void mstnHost_faultsOff();
