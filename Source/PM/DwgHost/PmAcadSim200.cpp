@@ -109,8 +109,12 @@ int CPmAcadSim200::Close()
 
 int CPmAcadSim200::Delete()
 {
-    const int blocks = CPmSim200::Delete();
-    return blocks + CZrAcadObject::Delete(kPmSimDictionary, *Name());
+    // The entry goes first, and the blocks only once no entry is left to show
+    // them: a removal that fails keeps the stored simulation whole.
+    const int entry = CZrAcadObject::Delete(kPmSimDictionary, *Name());
+    if (entry != Acad::eOk && entry != -1)
+        return entry;
+    return CPmSim200::Delete() + entry;
 }
 
 Acad::ErrorStatus CPmAcadSim200::dwgOutFields(AcDbDwgFiler* filer) const

@@ -32,6 +32,12 @@ struct SimReleaser
 };
 using HeldSim = std::unique_ptr<CPmAcadSim200, SimReleaser>;
 
+// Gives a simulation the factory handed out back to it at the end of a scope.
+struct SimGiver
+{
+    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
+};
+
 // The format 101 simulation stored under the name, converted and named with
 // it; null when there is none or the build binds no format 101 module.
 CPmAcadSim200* LoadLegacySim(const CString& name)
@@ -158,16 +164,12 @@ void CPmDbxFactory200::UpgradeSim(const CString& name)
 
 int CPmDbxFactory200::DeleteSim(const CString& name)
 {
-    CPmSim200* sim = LoadSim(name);
+    const std::unique_ptr<CPmSim200, SimGiver> sim(LoadSim(name));
     if (!sim)
         return 0;
     if (sim->SimInUse())
-    {
-        DeleteSim(sim);
         return 2;
-    }
     sim->Delete();
-    DeleteSim(sim);
     return 1;
 }
 

@@ -102,6 +102,29 @@ public:
 private:
     AcDbObject* m_entry = nullptr;
 };
+
+// Looks the entry up: eOk with its id, eKeyNotFound when the drawing holds no
+// such entry, else the status of the lookup that failed (the id stays null).
+Acad::ErrorStatus FindEntry(const CString& dict, const CString& key, AcDbObjectId& id)
+{
+    id.setNull();
+    AcDbDictionary* named = nullptr;
+    const Acad::ErrorStatus namedOpened =
+        OpenDictionary(named, WorkingDatabase()->namedObjectsDictionaryId(), AcDb::kForRead);
+    if (namedOpened != Acad::eOk)
+        return namedOpened;
+    OpenedObject namedOpen(named);
+    AcDbObjectId subId;
+    const Acad::ErrorStatus found = named->getAt(dict, subId);
+    if (found != Acad::eOk)
+        return found;
+    AcDbDictionary* sub = nullptr;
+    const Acad::ErrorStatus subOpened = OpenDictionary(sub, subId, AcDb::kForRead);
+    if (subOpened != Acad::eOk)
+        return subOpened;
+    OpenedObject subOpen(sub);
+    return sub->getAt(key, id);
+}
 } // namespace
 
 CZrAcadObject::CZrAcadObject() = default;
@@ -161,20 +184,7 @@ int CZrAcadObject::Save(const CString& dict, const CString& key, CZrAcadObject* 
 AcDbObjectId CZrAcadObject::GetObjectId(const CString& dict, const CString& key)
 {
     AcDbObjectId id;
-    AcDbDictionary* named = nullptr;
-    if (OpenDictionary(named, WorkingDatabase()->namedObjectsDictionaryId(), AcDb::kForRead) != Acad::eOk)
-        return id;
-    OpenedObject namedOpen(named);
-    AcDbObjectId subId;
-    if (named->getAt(dict, subId) == Acad::eOk)
-    {
-        AcDbDictionary* sub = nullptr;
-        if (OpenDictionary(sub, subId, AcDb::kForRead) == Acad::eOk)
-        {
-            OpenedObject subOpen(sub);
-            sub->getAt(key, id);
-        }
-    }
+    FindEntry(dict, key, id);
     return id;
 }
 
@@ -224,9 +234,13 @@ int CZrAcadObject::Load(const CString& dict, const CString& key, CZrAcadObject**
 
 int CZrAcadObject::Delete(const CString& dict, const CString& key)
 {
-    const AcDbObjectId id = GetObjectId(dict, key);
-    if (id.isNull())
+    // Only an entry that is not there answers -1; a lookup that failed answers its status.
+    AcDbObjectId id;
+    const Acad::ErrorStatus found = FindEntry(dict, key, id);
+    if (found == Acad::eKeyNotFound)
         return -1;
+    if (found != Acad::eOk)
+        return found;
     AcDbObject* opened = nullptr;
     const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, AcDb::kForWrite, false);
     if (status != Acad::eOk)
