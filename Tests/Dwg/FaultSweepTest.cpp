@@ -56,6 +56,16 @@ PmSimId StoredId(const CString& name)
     return sim ? sim->Id() : 0;
 }
 
+Action SaveOf(const SharedSim& sim)
+{
+    return [sim] {
+        Outcome outcome;
+        outcome.report = ReportOf(sim->Save());
+        return outcome;
+    };
+}
+
+#if defined(PM_TEST_FULL_SWEEP)
 // A simulation of the name and id with one section whose part shows a block of a new definition.
 CPmSim200* MakeOtherSim(const CString& name, PmSimId id, const wchar_t* definition)
 {
@@ -68,15 +78,6 @@ CPmSim200* MakeOtherSim(const CString& name, PmSimId id, const wchar_t* definiti
     return sim;
 }
 
-Action SaveOf(const SharedSim& sim)
-{
-    return [sim] {
-        Outcome outcome;
-        outcome.report = ReportOf(sim->Save());
-        return outcome;
-    };
-}
-
 Action Void(void (*run)())
 {
     return [run] {
@@ -84,6 +85,7 @@ Action Void(void (*run)())
         return Outcome();
     };
 }
+#endif
 
 #if defined(PM_TEST_LEGACY_WRITER)
 // The drawing a host with only a format 101 module wrote (Cart, Crane, Ghost),
