@@ -171,11 +171,15 @@ public:
         for (const auto& entry : letters)
             m_list << "name " << entry.first << " " << entry.second << "\n";
         m_list.flush();
+        ++m_count;
     }
+
+    int Count() const { return m_count; }
 
 private:
     std::string m_folder;
     std::ofstream m_list;
+    int m_count = 0;
 };
 
 bool SaveDrawing(const std::string& path)
@@ -219,8 +223,8 @@ public:
     StepResult Step(const FaultSource& source, std::size_t nth)
     {
         StepResult result;
-        const std::string step = m_operation.name + std::string(" failing ") + source.name + " call " +
-                                 std::to_string(nth);
+        const std::string step =
+            m_operation.name + std::string(" failing ") + source.name + " " + std::to_string(nth);
         const std::size_t heapBefore = acdbHostHeapLiveBlocks();
         {
             std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(m_operation.makeDrawing());
@@ -322,9 +326,17 @@ private:
     int m_stepFiles = 0;
 };
 
-FaultSource HostSource(const char* name, DwgHostCall call)
+// The nth call of the kind fails; or, from, every call from the nth on (so that
+// what cleans up after the first failure fails too).
+FaultSource HostSource(const std::string& name, DwgHostCall call, bool from)
 {
-    return {name, [call](std::size_t nth) { dwgHostFault(call).failAt(nth); },
+    return {name + (from ? " calls from" : " call"),
+            [call, from](std::size_t nth) {
+                if (from)
+                    dwgHostFault(call).failFrom(nth);
+                else
+                    dwgHostFault(call).failAt(nth);
+            },
             [call] { return dwgHostFault(call).failures() > 0; }, [] { dwgHostFaultsOff(); }};
 }
 
@@ -340,7 +352,7 @@ bool ReadInto(const std::string& path, State& state)
 
 std::vector<FaultSource> AllocationSource()
 {
-    return {{"allocation", [](std::size_t nth) { FailingAllocator::failAt(nth); },
+    return {{"allocation call", [](std::size_t nth) { FailingAllocator::failAt(nth); },
              [] { return FailingAllocator::failed(); }, [] { FailingAllocator::failAt(0); }}};
 }
 
@@ -356,8 +368,11 @@ std::vector<FaultSource> AllSources()
         {"drawing read", DwgHostCall::ReadDrawing}};
     static_assert(sizeof kinds / sizeof kinds[0] == static_cast<std::size_t>(DwgHostCall::Kinds),
                   "every kind of host call is swept");
-    for (const auto& kind : kinds)
-        sources.push_back(HostSource(kind.first, kind.second));
+    for (bool from : {false, true})
+    {
+        for (const auto& kind : kinds)
+            sources.push_back(HostSource(kind.first, kind.second, from));
+    }
     return sources;
 }
 
@@ -370,6 +385,7 @@ void Sweep(const Operation& operation, const std::vector<FaultSource>& sources, 
 {
     const std::string folder = SharedTempDir("sweep");
     ASSERT_FALSE(folder.empty());
+    int drawings = 0;
     {
         SavedDrawings saved(folder);
         Sweeper sweeper(operation, saved);
@@ -393,6 +409,7 @@ void Sweep(const Operation& operation, const std::vector<FaultSource>& sources, 
             steps += " " + source.name + " " + std::to_string(nth);
         }
         std::printf("%s, steps per source:%s\n", operation.name, steps.c_str());
+        drawings = saved.Count();
     }
     // The same drawings read by a fresh host, which also checks that each still works.
     setenv(kFolderVariable, folder.c_str(), 1);
@@ -404,6 +421,7 @@ void Sweep(const Operation& operation, const std::vector<FaultSource>& sources, 
     unsetenv(kLegacyVariable);
     EXPECT_NE(output.rfind("failed", 0), 0u) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+    EXPECT_NE(output.find("checked " + std::to_string(drawings) + " drawings"), std::string::npos) << output;
     RemoveSharedTempDir("sweep");
 }
 
@@ -435,6 +453,7 @@ void CheckSavedDrawings()
         ASSERT_TRUE(ReadInto(folder + "/written.dwg", baselines['n']));
     }
 
+    int checked = 0;
     std::ifstream list(folder + "/expected.txt");
     ASSERT_TRUE(list) << folder;
     std::string line;
@@ -453,6 +472,7 @@ void CheckSavedDrawings()
             letters[name] = allowed;
         }
         const std::string path = folder + "/" + file;
+        ++checked;
         std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(HostDrawing::OpenDrawing(path));
         if (!drawing)
         {
@@ -491,5 +511,6 @@ void CheckSavedDrawings()
             EXPECT_EQ(LaterSaveFails(), "") << file;
         }
     }
+    std::printf("checked %d drawings\n", checked);
 }
 } // namespace FaultSweep
