@@ -170,6 +170,16 @@ const Operation kOperations[] = {
          });
      },
      true},
+    // A part's block goes into model space (its status is not given back).
+    {"PartAddBlock", TwoSims,
+     [] {
+         std::shared_ptr<CPmPart> part(CPmDbxFactory200::MakePart());
+         CQdBlock* block = MakeBlock(AddBlockDefinition(L"Spare"), {1.0, 1.0, 0.0});
+         return Action([part, block] {
+             part->AddBlock(block);
+             return Outcome();
+         });
+     }},
 #if defined(PM_TEST_LEGACY_WRITER)
     // The list hides its status: only which simulations it holds tells.
     {"LoadSimListUpgrading", LegacySims,
