@@ -4,8 +4,11 @@
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <ostream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include <dbhostfaults.h>
 
@@ -46,7 +49,7 @@ public:
             if (c == '/')
                 c = '_';
         }
-        const std::string stem = testing::TempDir() + "dwghost_faults_" + name;
+        const std::string stem = testing::TempDir() + "dwghost_faults_" + std::to_string(getpid()) + "_" + name;
         path = stem + ".dwg";
         snapshotPath = stem + "_snapshot.dwg";
 
@@ -292,6 +295,12 @@ const FaultCase kFaultCases[] = {
     {"SaveDrawing", DwgHostCall::SaveDrawing, Acad::eFileAccessErr, &Calls::saveDrawing},
     {"ReadDrawing", DwgHostCall::ReadDrawing, Acad::eFileAccessErr, &Calls::readDrawing},
 };
+
+// Test names show the case by its name.
+void PrintTo(const FaultCase& row, std::ostream* os)
+{
+    *os << row.name;
+}
 
 class HostFaultKindTest : public HostFaultTest, public testing::WithParamInterface<FaultCase>
 {
