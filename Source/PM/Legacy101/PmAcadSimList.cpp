@@ -5,6 +5,7 @@
 
 #include "PmAcadSim.h"
 #include "PmDbxFactory.h"
+#include "PmHeldSim.h"
 
 bool PmNamesLiveBlockReference(PmSimId id)
 {
@@ -29,7 +30,7 @@ int CPmAcadSimList::Load(bool keepAll)
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString key = m_names.GetAt(i);
-        CPmSim* sim = CPmDbxFactory::LoadSim(key);
+        PmHeld::OwnedSim sim(CPmDbxFactory::LoadSim(key));
         if (!sim)
         {
             --status;
@@ -38,11 +39,7 @@ int CPmAcadSimList::Load(bool keepAll)
         if (keepAll || PmNamesLiveBlockReference(sim->Id()))
         {
             sim->SetName(key);
-            Add(sim);
-        }
-        else
-        {
-            CPmDbxFactory::DeleteSim(sim);
+            Add(sim.release());
         }
     }
     return status;
