@@ -84,6 +84,8 @@ Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, AcDbDat
     } catch (...) {
         status = Acad::eDwgObjectImproperlyRead;
     }
+    if (status == Acad::eOutOfMemory || filer.filerStatus() == Acad::eOutOfMemory)
+        throw std::bad_alloc();
     return status != Acad::eOk ? status : filer.filerStatus();
 }
 
@@ -157,10 +159,13 @@ Acad::ErrorStatus replaceFile(const std::string& path, const std::vector<unsigne
 {
     const std::string temporary = path + ".saving";
     {
+        // A write the test switch fails stops half way, as a full disk would.
+        const bool refused = dwgHostFault(DwgHostCall::SaveDrawing).fails();
+        const std::size_t written = refused ? bytes.size() / 2 : bytes.size();
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(written));
         out.close();
-        if (!out) {
+        if (!out || refused) {
             std::remove(temporary.c_str());
             return Acad::eFileAccessErr;
         }
@@ -199,6 +204,8 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
         return Acad::eInvalidInput;
     if (!mStubs.empty())
         return Acad::eNotApplicable;
+    if (dwgHostFault(DwgHostCall::ReadDrawing).fails())
+        return Acad::eFileAccessErr;
     DrawingImage image;
     try {
         std::vector<unsigned char> bytes;
@@ -211,6 +218,10 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
     } catch (const std::bad_alloc&) {
         return Acad::eOutOfMemory;
     }
+    // A reader that met a null block of the host heap may take it for an empty
+    // item and fail or read on: any heap failure during the read fails it whole,
+    // rather than leave an object read short or turned into a proxy.
+    const std::size_t heapFailuresBefore = DwgHostDetail::heapFailures();
     Acad::ErrorStatus built = Acad::eDwgObjectImproperlyRead;
     try {
         if (build(*this, image))
@@ -219,6 +230,8 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
         built = Acad::eOutOfMemory;
     } catch (...) {
     }
+    if (DwgHostDetail::heapFailures() != heapFailuresBefore)
+        built = Acad::eOutOfMemory;
     if (built != Acad::eOk)
         DwgHostDatabaseAccess::clear(*this);
     return built;
