@@ -330,10 +330,12 @@ void BuildBaseDrawing()
 
 void SweepOperation(const Operation& operation, const std::string& folder)
 {
+    std::string swept;
     for (const FaultKind& kind : AllKinds())
     {
         int failingSteps = 0;
-        for (std::size_t nth = 1;; ++nth)
+        std::size_t nth = 1;
+        for (;; ++nth)
         {
             ASSERT_LT(nth, kMaxSteps) << operation.name << " under " << kind.name << " does not end";
             const StepOutcome outcome = RunStep(operation, kind, nth, folder);
@@ -347,7 +349,11 @@ void SweepOperation(const Operation& operation, const std::string& folder)
             if (!outcome.reached)
                 break;
         }
+        // The calls of the kind the operation makes: the last step reached none.
+        if (nth > 1)
+            swept += " " + kind.name + " " + std::to_string(nth - 1);
     }
+    std::printf("%s failed in turn:%s\n", operation.name, swept.c_str());
     CheckInFreshHost(folder);
 }
 

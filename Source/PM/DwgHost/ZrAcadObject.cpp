@@ -183,17 +183,20 @@ int CZrAcadObject::GetObjectNames(const CString& dict, CStringArray* names)
     if (!names)
         return Acad::eNullObjectPointer;
     names->SetSize(0, -1);
+    // A dictionary the host refuses to open is a failure, not an empty list.
     AcDbDictionary* named = nullptr;
-    if (WorkingDatabase()->getNamedObjectsDictionary(named, AcDb::kForRead) != Acad::eOk)
-        return 0;
+    const Acad::ErrorStatus namedOpened = WorkingDatabase()->getNamedObjectsDictionary(named, AcDb::kForRead);
+    if (namedOpened != Acad::eOk)
+        return namedOpened;
     OpenedObject namedOpen(named);
     AcDbObjectId subId;
     const Acad::ErrorStatus found = named->getAt(dict, subId);
     if (found != Acad::eOk)
         return found;
     AcDbDictionary* sub = nullptr;
-    if (OpenDictionary(sub, subId, AcDb::kForRead) != Acad::eOk)
-        return 0;
+    const Acad::ErrorStatus subOpened = OpenDictionary(sub, subId, AcDb::kForRead);
+    if (subOpened != Acad::eOk)
+        return subOpened;
     OpenedObject subOpen(sub);
     std::unique_ptr<AcDbDictionaryIterator> entry(sub->newIterator());
     for (; !entry->done(); entry->next())

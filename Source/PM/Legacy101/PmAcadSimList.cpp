@@ -7,17 +7,43 @@
 #include "PmDbxFactory.h"
 #include "PmHeldSim.h"
 
-bool PmNamesLiveBlockReference(PmSimId id)
+namespace
+{
+// The statuses by which the host says that there is no such block reference;
+// any other failure says only that it could not be looked at now.
+bool SaysGone(Acad::ErrorStatus status)
+{
+    switch (status)
+    {
+    case Acad::eNullHandle:
+    case Acad::eUnknownHandle:
+    case Acad::eNullObjectId:
+    case Acad::eWasErased:
+    case Acad::ePermanentlyErased:
+    case Acad::eNotThatKindOfClass:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+PmBlockReference PmBlockReferenceOf(PmSimId id)
 {
     AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
+    if (!database)
+        return PmBlockReference::Unknown;
     AcDbObjectId objectId;
-    if (!database || database->getAcDbObjectId(objectId, false, AcDbHandle(id)) != Acad::eOk)
-        return false;
+    const Acad::ErrorStatus found = database->getAcDbObjectId(objectId, false, AcDbHandle(id));
+    if (found != Acad::eOk)
+        return SaysGone(found) ? PmBlockReference::Gone : PmBlockReference::Unknown;
     AcDbObject* reference = nullptr;
-    if (acdbOpenAcDbObject(reference, objectId, AcDbBlockReference::desc(), AcDb::kForRead, false) != Acad::eOk)
-        return false;
+    const Acad::ErrorStatus opened =
+        acdbOpenAcDbObject(reference, objectId, AcDbBlockReference::desc(), AcDb::kForRead, false);
+    if (opened != Acad::eOk)
+        return SaysGone(opened) ? PmBlockReference::Gone : PmBlockReference::Unknown;
     reference->close();
-    return true;
+    return PmBlockReference::Live;
 }
 
 CPmAcadSimList::CPmAcadSimList() = default;
@@ -36,10 +62,15 @@ int CPmAcadSimList::Load(bool keepAll)
             --status;
             continue;
         }
-        if (keepAll || PmNamesLiveBlockReference(sim->Id()))
+        const PmBlockReference reference = keepAll ? PmBlockReference::Live : PmBlockReferenceOf(sim->Id());
+        if (reference == PmBlockReference::Live)
         {
             sim->SetName(key);
             Add(sim.release());
+        }
+        else if (reference == PmBlockReference::Unknown)
+        {
+            --status;  // left out, but not taken for gone
         }
     }
     return status;
