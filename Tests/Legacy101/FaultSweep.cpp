@@ -225,27 +225,6 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
     return outcome;
 }
 
-std::string SelfPath()
-{
-    std::error_code ignored;
-    return std::filesystem::read_symlink("/proc/self/exe", ignored).string();
-}
-
-// Runs this program anew with only the check of the step drawings.
-void CheckInFreshHost(const std::string& folder)
-{
-    const std::string command = "PM_LEGACY101_SWEEP_DIR='" + folder + "' '" + SelfPath() +
-                                "' --gtest_filter='LegacySweepReopen.*' 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
-    ASSERT_TRUE(pipe) << command;
-    std::string output;
-    char buffer[4096];
-    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
-        output.append(buffer, read);
-    const int status = pclose(pipe.release());
-    EXPECT_EQ(status, 0) << output;
-    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
-}
 } // namespace
 
 std::string Fingerprint(const CPmSim& sim)
@@ -354,7 +333,6 @@ void SweepOperation(const Operation& operation, const std::string& folder)
             swept += " " + kind.name + " " + std::to_string(nth - 1);
     }
     std::printf("%s failed in turn:%s\n", operation.name, swept.c_str());
-    CheckInFreshHost(folder);
 }
 
 void CheckStepDrawings(const std::string& folder)

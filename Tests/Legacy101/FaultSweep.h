@@ -98,11 +98,10 @@ struct Operation
 // The legacy drawing every step starts from.
 void BuildBaseDrawing();
 
-// Sweeps the operation under every kind of fault; the step drawings go into
-// the folder, then a fresh host process reads each of them.
+// Sweeps the operation under every kind of fault; the step drawings go into the folder.
 void SweepOperation(const Operation& operation, const std::string& folder);
 
-// Reads every step drawing of the folder in this process and checks it.
+// Reads every step drawing of the folder (in a fresh host process) and checks it.
 void CheckStepDrawings(const std::string& folder);
 
 // Stores a new simulation and loads it back: what went wrong, empty when nothing.

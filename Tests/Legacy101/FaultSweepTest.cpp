@@ -3,13 +3,13 @@
 // Cart (its block reference exists), Crane (in use, an id the drawing does not
 // know) and Ghost (its block reference is erased).
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 #include "FaultSweep.h"
 #include "LegacyDrawing.h"
 #include "ModuleTestSupport.h"
 #include "PmAcadSimList.h"
+#include "TestProcesses.h"
 
 using namespace Sweep;
 
@@ -308,15 +308,33 @@ const Operation kOperations[] = {
 
 class FaultSweepTest : public LegacyDrawingTest, public testing::WithParamInterface<const Operation*>
 {
+protected:
+    void TearDown() override
+    {
+        TestProcesses::RemoveSharedTempDir(Tag().c_str());
+        LegacyDrawingTest::TearDown();
+    }
+
+    std::string Tag() const { return std::string("sweep101_") + GetParam()->name; }
 };
+
+// Set while the fresh host that reads the step drawings runs: the test runs
+// again in it up to there, without the sweep.
+constexpr const char* kSweptVariable = "PM_LEGACY101_SWEPT";
 
 TEST_P(FaultSweepTest, NothingIsLostLeftOpenOrReportedDoneThatIsNot)
 {
-    std::string pattern = testing::TempDir() + "pm_sweep101_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    SweepOperation(*GetParam(), pattern);
-    std::error_code ignored;
-    std::filesystem::remove_all(pattern, ignored);
+    const std::string folder = TestProcesses::SharedTempDir(Tag().c_str());
+    ASSERT_FALSE(folder.empty());
+    if (!std::getenv(kSweptVariable))
+    {
+        SweepOperation(*GetParam(), folder);
+        if (HasFatalFailure())
+            return;
+        setenv(kSweptVariable, "1", 1);
+    }
+    TestProcesses::RunInFreshHost([&] { CheckStepDrawings(folder); });
+    unsetenv(kSweptVariable);
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, FaultSweepTest, testing::ValuesIn([] {
@@ -326,18 +344,4 @@ INSTANTIATE_TEST_SUITE_P(Operations, FaultSweepTest, testing::ValuesIn([] {
                              return operations;
                          }()),
                          [](const testing::TestParamInfo<const Operation*>& param) { return param.param->name; });
-
-// Run by the sweeps in a fresh host process: every step drawing of the folder
-// named by the environment reads as the step left it and goes on working.
-class LegacySweepReopen : public LegacyDrawingTest
-{
-};
-
-TEST_F(LegacySweepReopen, StepDrawings)
-{
-    const char* folder = std::getenv("PM_LEGACY101_SWEEP_DIR");
-    if (!folder)
-        GTEST_SKIP() << "run by the sweeps only";
-    CheckStepDrawings(folder);
-}
 } // namespace
