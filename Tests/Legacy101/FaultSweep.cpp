@@ -147,8 +147,8 @@ private:
 
 // The stored simulations must be those before or those asked for, name by
 // name; a success must show what was asked for.
-std::string CheckStates(const State& before, const State& asked, const State& after, const Planned& planned,
-                        bool reportedSuccess)
+std::string CheckStates(const State& before, const State& asked, const State& after,
+                        const std::vector<std::string>& mustShow, bool reportedSuccess)
 {
     std::string problems;
     for (const std::string& name : NamesOf({&before, &asked, &after}))
@@ -159,7 +159,7 @@ std::string CheckStates(const State& before, const State& asked, const State& af
     }
     if (reportedSuccess)
     {
-        for (const std::string& name : planned.mustShow)
+        for (const std::string& name : mustShow)
         {
             if (ValueOf(after, name) != ValueOf(asked, name))
                 problems += "\n  success reported, but " + name + " is not as asked: " +
@@ -187,6 +187,8 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
         const State before = Capture();
 
         State asked;
+        std::vector<std::string> mustShow;
+        bool reportedSuccess = false;
         Result result;
         {
             Planned planned = operation.plan(before, folder, step);
@@ -199,9 +201,9 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
             if (!open.empty())
                 outcome.problems += "\n  left open by the operation:" + open;
             asked = planned.asked;
-            const State after = Capture();
-            outcome.problems +=
-                CheckStates(before, asked, after, planned, result.hasStatus && !result.failed && !window.Threw());
+            mustShow = planned.mustShow;
+            reportedSuccess = result.hasStatus && !result.failed && !window.Threw();
+            outcome.problems += CheckStates(before, asked, Capture(), mustShow, reportedSuccess);
         }
         // What the operation's caller held is given back now.
         outcome.problems += result.problem;
@@ -210,6 +212,7 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
             outcome.problems += "\n  left open once the caller gave its objects back:" + open;
 
         const State after = Capture();
+        outcome.problems += CheckStates(before, asked, after, mustShow, reportedSuccess);
         const std::string file = folder + "/" + step + ".dwg";
         const Acad::ErrorStatus saved = drawing->saveAs(CStringW(file.c_str()).GetString());
         if (saved != Acad::eOk)
