@@ -167,7 +167,7 @@ namespace
 Acad::ErrorStatus replaceFile(const std::string& path, const std::vector<unsigned char>& bytes)
 {
     const std::string temporary = path + ".saving";
-    {
+    try {
         // A write the test switch fails stops half way, as a full disk would.
         const bool refused = dwgHostFault(DwgHostCall::SaveDrawing).fails();
         const std::size_t written = refused ? bytes.size() / 2 : bytes.size();
@@ -178,6 +178,10 @@ Acad::ErrorStatus replaceFile(const std::string& path, const std::vector<unsigne
             std::remove(temporary.c_str());
             return Acad::eFileAccessErr;
         }
+    } catch (...) {
+        // The stream could not be set up or flushed: no half-written file is left behind.
+        std::remove(temporary.c_str());
+        throw;
     }
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());

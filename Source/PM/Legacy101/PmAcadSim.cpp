@@ -4,6 +4,7 @@
 #include <new>
 
 #include "PmDbxFactory.h"
+#include "PmHeldSim.h"
 #include "PmModelAlgorithms.h"
 #include "PmModuleEntry.h"
 #include "PmPartDepth.h"
@@ -68,9 +69,9 @@ CPmSim* CPmAcadSim::Load(const CString& name)
     AcDbObject* opened = nullptr;
     if (acdbOpenAcDbObject(opened, id, desc(), AcDb::kForRead, false) != Acad::eOk)
         return nullptr;
-    CPmAcadSim* sim = cast(opened);
+    PmHeld::OpenSim sim(cast(opened));
     sim->SetName(name);  // the name is the key, not part of the record
-    return sim;
+    return sim.release();
 }
 
 int CPmAcadSim::Save()
