@@ -453,6 +453,12 @@ void CheckSavedDrawings()
         ASSERT_TRUE(ReadInto(folder + "/written.dwg", baselines['n']));
     }
 
+    // The host reads the simulations themselves, not only entries it cannot place.
+    int loading = 0;
+    for (const auto& entry : baselines['o'])
+        loading += entry.second.rfind("id ", 0) == 0 ? 1 : 0;
+    ASSERT_GT(loading, 0) << "no simulation of the starting drawing loads in the fresh host";
+
     int checked = 0;
     std::ifstream list(folder + "/expected.txt");
     ASSERT_TRUE(list) << folder;
