@@ -40,8 +40,10 @@ Adesk::UInt64 liveHandle(const AcDbObjectId& id)
 }
 
 // The objects that are not erased, in ascending handles, with the classes they use.
-DrawingImage capture(AcDbDatabase& database)
+// A record whose writer fails fails the capture with the writer's status.
+DrawingImage capture(AcDbDatabase& database, Acad::ErrorStatus& status)
 {
+    status = Acad::eOk;
     DrawingImage image;
     image.handseed = database.handseed();
     image.namedObjects = liveHandle(database.namedObjectsDictionaryId());
@@ -61,9 +63,16 @@ DrawingImage capture(AcDbDatabase& database)
             image.classes.push_back(std::move(cls));
         record.classIndex = known.first->second;
         AcDbMemoryFiler filer(&database, AcDb::kFileFiler);
+        Acad::ErrorStatus written = Acad::eOk;
         {
             FilingGuard filing(object);
-            object.dwgOutFields(&filer);
+            written = object.dwgOutFields(&filer);
+        }
+        if (written == Acad::eOk)
+            written = filer.filerStatus();
+        if (written != Acad::eOk) {
+            status = written;
+            return image;
         }
         record.items = filer.items();
         image.objects.push_back(std::move(record));
@@ -195,8 +204,17 @@ Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName)
 {
     if (!fileName || !*fileName)
         return Acad::eInvalidInput;
+    // As in a read, a writer that met a null block of the host heap may have
+    // written short: the save fails and the previous file stays.
+    const std::size_t heapFailuresBefore = DwgHostDetail::heapFailures();
     try {
-        return replaceFile(DwgHostDetail::toUtf8(fileName), DwgHostDetail::encodeDrawing(capture(*this)));
+        Acad::ErrorStatus captured = Acad::eOk;
+        const DrawingImage image = capture(*this, captured);
+        if (DwgHostDetail::heapFailures() != heapFailuresBefore)
+            return Acad::eOutOfMemory;
+        if (captured != Acad::eOk)
+            return captured;
+        return replaceFile(DwgHostDetail::toUtf8(fileName), DwgHostDetail::encodeDrawing(image));
     } catch (const std::bad_alloc&) {
         return Acad::eOutOfMemory;
     }
