@@ -83,7 +83,7 @@ Planned SaveNew(const State& before, const std::string&, const std::string&)
 Planned SaveNewSharingAnId(const State& before, const std::string&, const std::string&)
 {
     SharedSim sim = NewSim(L"Dolly", CartId(), 5);
-    Planned planned{before, {"Dolly"}, {}};
+    Planned planned{before, {"Dolly", "Cart"}, {}};
     planned.asked["Dolly"] = Fingerprint(**sim);
     LegacySimPtr cart(CPmDbxFactory::LoadSim(LegacyDrawing::kCart));
     cart->SetId(0);
