@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "FaultSweep.h"
 #include "LegacyDrawing.h"
