@@ -190,6 +190,9 @@ const Operation kOperations[] = {
              return outcome;
          });
      }},
+    // With the format 101 Cart's id: Cart is stored again, in format 200 and with id 0.
+    {"SaveIdRuleOverLegacy", LegacySims,
+     [] { return SaveOf(Held(MakeOtherSim(_T("Dolly"), StoredId(LegacyDrawing::kCart), L"Dolly cart"))); }},
     {"UpgradeSim", LegacySims, [] { return Void([] { CPmDbxFactory200::UpgradeSim(CString(LegacyDrawing::kCart)); }); }},
 #endif
 };

@@ -7,17 +7,15 @@
 #include <brxheaders.h>
 #endif
 
-#include "PmDbxFactory200.h"
+#include "PmAcadSimList200.h"
 #include "PmModelAlgorithms.h"
 #include "PmModuleEntry.h"
 #include "PmPartDepth.h"
 #include "PmRxClass.h"
 #include "PmSection200.h"
 #include "PmSegment200.h"
-#include "PmSimList200.h"
 #include "PmSimRecord.h"
 #include "PmStoredSims.h"
-#include "PmAcadSimList200.h"
 
 namespace
 {

@@ -9,7 +9,6 @@
 #include "PmAcadSim200.h"
 #include "PmAcadSimList200.h"
 #include "PmDbxFactory200.h"
-#include "PmLegacyBinding.h"
 #include "PmSim.h"
 #include "PmStoredSims.h"
 

@@ -1,5 +1,7 @@
 #include "PmStoredSims.h"
 
+#include <cwchar>
+
 #include <dbapserv.h>
 #include <dbents.h>
 
@@ -44,6 +46,34 @@ bool NamesLiveBlockOrNothing(AcDbDatabase* database, PmSimId id, int& hostFailur
         Note(hostFailure, opened);
     return false;
 }
+
+#if defined(PM_BINDS_FORMAT101)
+// Whether the entry holds an object of the format 101 class, which the format
+// 101 module reads unless a host call fails on the way; a failure of this look
+// is noted too.
+bool HoldsLegacyObject(const CString& name, int& hostFailure)
+{
+    AcDbObjectId id;
+    const Acad::ErrorStatus found = ZrAcadStore::FindEntry(kPmSimDictionary, name, id);
+    if (found != Acad::eOk)
+    {
+        if (found != Acad::eKeyNotFound)
+            Note(hostFailure, found);
+        return false;
+    }
+    AcDbObject* object = nullptr;
+    const Acad::ErrorStatus opened = acdbOpenAcDbObject(object, id, AcDb::kForRead, false);
+    if (opened != Acad::eOk)
+    {
+        Note(hostFailure, opened);
+        return false;
+    }
+    const AcRxClass* cls = object->isA();
+    const bool legacy = cls && cls->name() && std::wcscmp(cls->name(), PmLegacy::kSimClassName) == 0;
+    object->close();
+    return legacy;
+}
+#endif
 } // namespace
 
 void PmStoredSims::Releaser::operator()(CPmAcadSim200* sim) const
@@ -113,7 +143,14 @@ CPmSim200* PmStoredSims::LoadSim(const CString& name, int& hostFailure)
     {
         found.reset(LoadLegacy(name));
         if (!found)
+        {
+#if defined(PM_BINDS_FORMAT101)
+            // The format 101 module answers nothing also when a host call failed.
+            if (HoldsLegacyObject(name, hostFailure))
+                Note(hostFailure, Acad::eDwgObjectImproperlyRead);
+#endif
             return nullptr;
+        }
         found->SetIsCurVersion(false);
     }
     std::unique_ptr<CPmAcadSim200> copy(new CPmAcadSim200(static_cast<const CPmSim200&>(*found)));
