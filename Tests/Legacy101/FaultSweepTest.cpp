@@ -2,8 +2,11 @@
 // failing host calls (see FaultSweep.h). The base drawing is the legacy one:
 // Cart (its block reference exists), Crane (in use, an id the drawing does not
 // know) and Ghost (its block reference is erased).
+#include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "FaultSweep.h"
 #include "LegacyDrawing.h"
@@ -82,7 +85,7 @@ Planned SaveNew(const State& before, const std::string&, const std::string&)
 Planned SaveNewSharingAnId(const State& before, const std::string&, const std::string&)
 {
     SharedSim sim = NewSim(L"Dolly", CartId(), 5);
-    Planned planned{before, {"Dolly"}, {}};
+    Planned planned{before, {"Dolly", "Cart"}, {}};
     planned.asked["Dolly"] = Fingerprint(**sim);
     LegacySimPtr cart(CPmDbxFactory::LoadSim(LegacyDrawing::kCart));
     cart->SetId(0);
@@ -226,6 +229,54 @@ Planned Purge(const State& before, const std::string&, const std::string&)
     return planned;
 }
 
+// Whether the handle names a live, invisible block reference at (4, 5, 6).
+bool HiddenReferenceAt(const AcDbHandle& handle)
+{
+    AcDbBlockReference* reference = nullptr;
+    if (acdbOpenObject(reference, HostDrawing::IdOfHandle(handle), AcDb::kForRead) != Acad::eOk)
+        return false;
+    const bool hidden = reference->visibility() == AcDb::kInvisible;
+    const AcGePoint3d at = reference->position();
+    reference->close();
+    return hidden && at.x == 4.0 && at.y == 5.0 && at.z == 6.0;
+}
+
+// Adds a new part block to model space, hidden: a success leaves the block
+// with the handle of an invisible reference; a failure leaves the reference
+// the block's, and nothing new in the drawing.
+Planned AddBlockToDrawing(const State& before, const std::string&, const std::string&)
+{
+    const AcDbObjectId symbol = HostDrawing::AddBlockDefinition(L"SweepBlock");
+    std::shared_ptr<CQdBlock> block(LegacyBuild::MakeBlock(symbol, {4.0, 5.0, 6.0}));
+    Planned planned{before, {}, {}};
+    planned.run = [block](FaultWindow& window) {
+        AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
+        const AcDbHandle seed = drawing->handseed();
+        Result result = StatusOf(window, [&] { return block->AddToDrawing(false); });
+        const AcDbHandle* handle = block->Handle();
+        const bool added = handle && !handle->isNull();
+        if (!result.failed && !added)
+            result.problem += "\n  a block added with success has no handle";
+        if (added && !HiddenReferenceAt(*handle))
+            result.problem += "\n  the handle of an added block names no hidden reference at its place";
+        if (added && block->BlockRef())
+            result.problem += "\n  an added block still holds its reference";
+        if (!added && !block->BlockRef())
+            result.problem += "\n  a block not added lost its reference";
+        if (!added && static_cast<Adesk::UInt64>(drawing->handseed()) != static_cast<Adesk::UInt64>(seed))
+        {
+            // Whatever was made under the new handles must be gone again.
+            for (Adesk::UInt64 h = seed; h < static_cast<Adesk::UInt64>(drawing->handseed()); ++h)
+            {
+                if (!std::isnan(HostDrawing::PositionOf(AcDbHandle(h))[0]))
+                    result.problem += "\n  a block not added left a reference in the drawing";
+            }
+        }
+        return result;
+    };
+    return planned;
+}
+
 // Saves over a drawing file saved before: a success holds the drawing as it
 // is now, a failure leaves the file as it was.
 Planned SaveDrawing(const State& before, const std::string& folder, const std::string& step)
@@ -302,6 +353,7 @@ const Operation kOperations[] = {
     {"LoadSimList", LoadSimList},
     {"CleanSims", Clean},
     {"PurgeDeletedSims", Purge},
+    {"AddBlockToDrawing", AddBlockToDrawing},
     {"SaveDrawing", SaveDrawing},
     {"ReadDrawing", ReadDrawing},
 };
