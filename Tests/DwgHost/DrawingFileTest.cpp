@@ -11,6 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <dbhostfaults.h>
+
 #include "FailingAllocator.h"
 #include "HostTestSupport.h"
 #include "TestRecord.h"
@@ -343,4 +345,53 @@ TEST_F(DrawingFileTest, ASaveThatFailsLeavesThePreviousFileWhole)
     }
     ASSERT_EQ(Acad::eOk, readBack(path));
     EXPECT_EQ(db->approxNumObjects(), reread->approxNumObjects());
+}
+
+// A filer write that fails fails the save with eFilerError, whichever it is, and
+// leaves the drawing saved before it whole.
+TEST_F(DrawingFileTest, ASaveWhoseFilerFailsAWriteIsRefused)
+{
+    const std::wstring path = file("previous");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    const std::vector<unsigned char> previous = bytesOf(path);
+    buildDrawing();
+
+    dwgHostFault(DwgHostCall::FilerWrite).count();
+    const std::wstring counted = file("counted");
+    ASSERT_EQ(Acad::eOk, db->saveAs(counted.c_str()));
+    const std::size_t writes = dwgHostFault(DwgHostCall::FilerWrite).calls();
+    ASSERT_GT(writes, 10u);
+    for (std::size_t nth = 1; nth <= writes; ++nth) {
+        dwgHostFault(DwgHostCall::FilerWrite).failAt(nth);
+        EXPECT_EQ(Acad::eFilerError, db->saveAs(path.c_str())) << nth;
+        ASSERT_EQ(previous, bytesOf(path)) << nth;
+    }
+    dwgHostFaultsOff();
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    EXPECT_EQ(bytesOf(counted), bytesOf(path));
+}
+
+// A filer read that fails is the host's failure, not the record's: the read
+// answers eFilerError and the database stays empty, no object turned into a proxy.
+TEST_F(DrawingFileTest, AReadWhoseFilerFailsIsRefusedWhole)
+{
+    buildDrawing();
+    const std::wstring path = file("whole");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+
+    dwgHostFault(DwgHostCall::FilerRead).count();
+    ASSERT_EQ(Acad::eOk, readBack(path));
+    const std::size_t reads = dwgHostFault(DwgHostCall::FilerRead).calls();
+    ASSERT_GT(reads, 10u);
+    for (std::size_t nth = 1; nth <= reads; ++nth) {
+        dwgHostFault(DwgHostCall::FilerRead).failAt(nth);
+        EXPECT_EQ(Acad::eFilerError, readBack(path)) << nth;
+        EXPECT_EQ(0, reread->approxNumObjects()) << nth;
+    }
+    dwgHostFaultsOff();
+    ASSERT_EQ(Acad::eOk, readBack(path));
+    TestRecord* record = TestRecord::cast(openReadEntry(L"Sim A"));
+    ASSERT_NE(nullptr, record);
+    EXPECT_EQ(L"Sim A", record->name);
+    record->close();
 }

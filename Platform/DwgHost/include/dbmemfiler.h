@@ -103,7 +103,7 @@ private:
     std::size_t mReadChunk = 0;
     std::size_t mReadOffset = 0;
     Acad::ErrorStatus mStatus = Acad::eOk;
-    bool mFaulted = false;  // the filer itself failed a read or write
+    Acad::ErrorStatus mFault = Acad::eOk;  // how the filer itself failed a read or write
     AcDbDatabase* mDatabase;
     AcDb::FilerType mType;
 };

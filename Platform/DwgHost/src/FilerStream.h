@@ -41,8 +41,8 @@ struct DwgHostFilerAccess
         filer.mItemCount = count;
     }
     static std::size_t itemCount(const AcDbMemoryFiler& filer) { return filer.mItemCount; }
-    // True when the filer itself failed a read or write, rather than the record.
-    static bool faulted(const AcDbMemoryFiler& filer) { return filer.mFaulted; }
+    // How the filer itself failed a read or write, whatever its status says since; eOk when it did not.
+    static Acad::ErrorStatus fault(const AcDbMemoryFiler& filer) { return filer.mFault; }
     // Calls run(data, size) for each run of whole items, in order.
     template <class Run>
     static void forEachRun(const AcDbMemoryFiler& filer, Run&& run)

@@ -126,8 +126,8 @@ unsigned char* AcDbMemoryFiler::append(AcDbFilerItem::Kind kind, std::size_t val
 unsigned char* AcDbMemoryFiler::put(AcDbFilerItem::Kind kind, std::size_t valueBytes)
 {
     if (writeFault.fails()) {
-        mFaulted = true;
-        fail(Acad::eFilerError);
+        mFault = Acad::eFilerError;
+        fail(mFault);
         return nullptr;
     }
     return append(kind, valueBytes);
@@ -138,8 +138,8 @@ const unsigned char* AcDbMemoryFiler::take(AcDbFilerItem::Kind kind)
     if (mStatus != Acad::eOk)
         return nullptr;
     if (readFault.fails()) {
-        mFaulted = true;
-        fail(Acad::eFilerError);
+        mFault = Acad::eFilerError;
+        fail(mFault);
         return nullptr;
     }
     if (mItemsRead >= mItemCount) {
@@ -308,8 +308,8 @@ Acad::ErrorStatus AcDbMemoryFiler::readString(ACHAR** value)
     consume(4 + 4 * static_cast<std::size_t>(length));
     auto* text = static_cast<ACHAR*>(AcHeapOperators::allocRawMem((std::size_t(length) + 1) * sizeof(ACHAR)));
     if (!text) {
-        mFaulted = true;
-        fail(Acad::eOutOfMemory);
+        mFault = Acad::eOutOfMemory;
+        fail(mFault);
         return mStatus;
     }
     std::memcpy(text, at + 4, length * sizeof(ACHAR));
