@@ -104,6 +104,8 @@ Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, Acad::E
         status = Acad::eDwgObjectImproperlyRead;
     }
     hostFailure = DwgHostFilerAccess::fault(filer);
+    if (status == Acad::eOutOfMemory || filer.filerStatus() == Acad::eOutOfMemory)
+        throw std::bad_alloc();
     return status != Acad::eOk ? status : filer.filerStatus();
 }
 
@@ -181,11 +183,13 @@ Acad::ErrorStatus replaceFile(const std::string& path, const DrawingImage& image
 {
     const std::string temporary = path + ".saving";
     {
+        // A write the test switch fails stops before the drawing is complete, as a full disk would.
+        const bool refused = dwgHostFault(DwgHostCall::SaveDrawing).fails();
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out)
+        if (out && !refused)
             DwgHostDetail::encodeDrawing(image, out);
         out.close();
-        if (!out) {
+        if (!out || refused) {
             std::remove(temporary.c_str());
             return Acad::eFileAccessErr;
         }
@@ -262,6 +266,8 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
         return Acad::eInvalidInput;
     if (!mStubs.empty())
         return Acad::eNotApplicable;
+    if (dwgHostFault(DwgHostCall::ReadDrawing).fails())
+        return Acad::eFileAccessErr;
     // The records are read in place from the file, which outlives them.
     MappedFile file;
     DrawingImage image;
@@ -275,6 +281,10 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
     } catch (const std::bad_alloc&) {
         return Acad::eOutOfMemory;
     }
+    // A reader that met a null block of the host heap may take it for an empty
+    // item and fail or read on: any heap failure during the read fails it whole,
+    // rather than leave an object read short or turned into a proxy.
+    const std::size_t heapFailuresBefore = DwgHostDetail::heapFailures();
     Acad::ErrorStatus built = Acad::eDwgObjectImproperlyRead;
     try {
         built = build(*this, image);
@@ -282,6 +292,8 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
         built = Acad::eOutOfMemory;
     } catch (...) {
     }
+    if (DwgHostDetail::heapFailures() != heapFailuresBefore)
+        built = Acad::eOutOfMemory;
     if (built != Acad::eOk)
         DwgHostDatabaseAccess::clear(*this);
     return built;
