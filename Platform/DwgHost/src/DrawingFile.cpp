@@ -1,16 +1,10 @@
 // Saving a drawing to a file and reading one back.
-#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <limits>
 #include <map>
 #include <memory>
 #include <new>
-
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "DrawingFile.h"
 #include "FilerStream.h"
@@ -201,48 +195,22 @@ Acad::ErrorStatus replaceFile(const std::string& path, const DrawingImage& image
     return Acad::eOk;
 }
 
-// A drawing file mapped for reading: its records are read in place, never copied.
-class MappedFile
+// The whole file in one read. It is read, not mapped: a file that another process
+// cuts short while it is read is then refused, not a crash.
+Acad::ErrorStatus readFile(const std::string& path, std::unique_ptr<unsigned char[]>& bytes, std::size_t& size)
 {
-public:
-    MappedFile() = default;
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    ~MappedFile()
-    {
-        if (mData)
-            munmap(mData, mSize);
-    }
-
-    Acad::ErrorStatus open(const std::string& path)
-    {
-        const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (descriptor < 0)
-            return Acad::eFileAccessErr;
-        struct stat status {};
-        Acad::ErrorStatus result = Acad::eFileAccessErr;
-        if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0 &&
-            static_cast<Adesk::UInt64>(status.st_size) <= std::numeric_limits<std::size_t>::max()) {
-            mSize = static_cast<std::size_t>(status.st_size);
-            result = Acad::eOk;
-            if (mSize > 0) {
-                void* data = mmap(nullptr, mSize, PROT_READ, MAP_PRIVATE, descriptor, 0);
-                if (data == MAP_FAILED)
-                    result = errno == ENOMEM ? Acad::eOutOfMemory : Acad::eFileAccessErr;
-                else
-                    mData = data;
-            }
-        }
-        ::close(descriptor);
-        return result;
-    }
-    const unsigned char* data() const { return static_cast<const unsigned char*>(mData); }
-    std::size_t size() const { return mSize; }
-
-private:
-    void* mData = nullptr;
-    std::size_t mSize = 0;
-};
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+        return Acad::eFileAccessErr;
+    const std::streamoff length = in.tellg();
+    if (length < 0 || static_cast<Adesk::UInt64>(length) > std::numeric_limits<std::size_t>::max())
+        return Acad::eFileAccessErr;
+    size = static_cast<std::size_t>(length);
+    bytes.reset(new unsigned char[size > 0 ? size : 1]);  // not zeroed: the read fills it
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size));
+    return in && in.gcount() == static_cast<std::streamsize>(size) ? Acad::eOk : Acad::eFileAccessErr;
+}
 }  // namespace
 
 Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName)
@@ -268,14 +236,15 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
         return Acad::eNotApplicable;
     if (dwgHostFault(DwgHostCall::ReadDrawing).fails())
         return Acad::eFileAccessErr;
-    // The records are read in place from the file, which outlives them.
-    MappedFile file;
+    // The records are read in place from the file's bytes, which outlive them.
+    std::unique_ptr<unsigned char[]> bytes;
     DrawingImage image;
     try {
-        const Acad::ErrorStatus opened = file.open(DwgHostDetail::toUtf8(fileName));
-        if (opened != Acad::eOk)
-            return opened;
-        const Acad::ErrorStatus status = DwgHostDetail::decodeDrawing(file.data(), file.size(), this, image);
+        std::size_t size = 0;
+        const Acad::ErrorStatus read = readFile(DwgHostDetail::toUtf8(fileName), bytes, size);
+        if (read != Acad::eOk)
+            return read;
+        const Acad::ErrorStatus status = DwgHostDetail::decodeDrawing(bytes.get(), size, this, image);
         if (status != Acad::eOk)
             return status;
     } catch (const std::bad_alloc&) {
