@@ -395,3 +395,37 @@ TEST_F(DrawingFileTest, AReadWhoseFilerFailsIsRefusedWhole)
     EXPECT_EQ(L"Sim A", record->name);
     record->close();
 }
+
+// A record whose writer fails, or meets a host heap that gives nothing, fails the
+// save with the writer's status or eOutOfMemory, and the previous file stays.
+TEST_F(DrawingFileTest, ASaveWhoseWriterFailsOrMeetsAnEmptyHeapLeavesThePreviousFile)
+{
+    buildDrawing();
+    const std::wstring path = file("previous");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    const std::vector<unsigned char> previous = bytesOf(path);
+    AcDbObject* object = nullptr;
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(object, recordId, AcDb::kForWrite));
+    TestRecord* record = TestRecord::cast(object);
+    record->speed = 99.0;
+    record->writeAnswer = Acad::eInvalidInput;
+    record->close();
+    EXPECT_EQ(Acad::eInvalidInput, db->saveAs(path.c_str()));
+    EXPECT_EQ(previous, bytesOf(path));
+
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(object, recordId, AcDb::kForWrite));
+    TestRecord::cast(object)->writeAnswer = Acad::eOk;
+    object->close();
+    dwgHostFault(DwgHostCall::HeapAllocation).failAt(1);
+    EXPECT_EQ(Acad::eOutOfMemory, db->saveAs(path.c_str()));
+    EXPECT_EQ(1u, dwgHostFault(DwgHostCall::HeapAllocation).failures()) << "the writer's copy of the name";
+    dwgHostFaultsOff();
+    EXPECT_EQ(previous, bytesOf(path));
+    EXPECT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    ASSERT_EQ(Acad::eOk, readBack(path));
+    TestRecord* read = TestRecord::cast(openReadEntry(L"Sim A"));
+    ASSERT_NE(nullptr, read);
+    EXPECT_EQ(L"Sim A", read->name);
+    EXPECT_EQ(99.0, read->speed);
+    read->close();
+}

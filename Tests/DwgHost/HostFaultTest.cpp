@@ -1,14 +1,19 @@
 // The test switches of the host: each kind of call fails on demand with the
 // status a host gives, and a failed call changes nothing; the switches count.
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include <dbhostfaults.h>
 
+#include "FailingAllocator.h"
 #include "HostTestSupport.h"
 #include "TestRecord.h"
 
@@ -46,7 +51,7 @@ public:
             if (c == '/')
                 c = '_';
         }
-        const std::string stem = testing::TempDir() + "dwghost_faults_" + name;
+        const std::string stem = testing::TempDir() + "dwghost_faults_" + std::to_string(getpid()) + "_" + name;
         path = stem + ".dwg";
         snapshotPath = stem + "_snapshot.dwg";
 
@@ -293,6 +298,12 @@ const FaultCase kFaultCases[] = {
     {"ReadDrawing", DwgHostCall::ReadDrawing, Acad::eFileAccessErr, &Calls::readDrawing},
 };
 
+// Test names show the case by its name.
+void PrintTo(const FaultCase& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
 class HostFaultKindTest : public HostFaultTest, public testing::WithParamInterface<FaultCase>
 {
 };
@@ -376,4 +387,48 @@ TEST_F(HostFaultTest, EverySwitchIsOffUntilSetAndAllGoOffTogether)
         EXPECT_EQ(Acad::eOk, row.call(*this)) << row.name;
         EXPECT_EQ(0u, dwgHostFault(row.kind).calls()) << row.name;
     }
+}
+
+// A drawing whose making fails part way throws std::bad_alloc, as new does, and
+// gives back every block it had taken.
+TEST(HostFaultDrawingTest, ADrawingThatCannotBeMadeThrowsAndLeaksNothing)
+{
+    faultswitch::Switch& heap = dwgHostFault(DwgHostCall::HeapAllocation);
+    for (bool hostHeap : {true, false}) {
+        bool completed = false;
+        for (std::size_t nth = 1; !completed; ++nth) {
+            ASSERT_LT(nth, 1000u);
+            const std::size_t liveBlocks = acdbHostHeapLiveBlocks();
+            bool threw = false;
+            hostHeap ? heap.failAt(nth) : FailingAllocator::failAt(nth);
+            try {
+                delete new AcDbDatabase;
+            } catch (const std::bad_alloc&) {
+                threw = true;
+            }
+            const bool reached = hostHeap ? heap.failures() > 0 : FailingAllocator::failed();
+            heap.off();
+            FailingAllocator::failAt(0);
+            completed = !reached;
+            EXPECT_EQ(reached, threw) << nth;
+            EXPECT_EQ(liveBlocks, acdbHostHeapLiveBlocks()) << nth;
+        }
+    }
+}
+
+// The host always has a working drawing: its own is made even while its heap
+// refuses every block to the clients.
+TEST(HostFaultDrawingTest, TheHostsOwnDrawingIsMadeWhileItsHeapRefusesTheClients)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+            dwgHostFault(DwgHostCall::HeapAllocation).failFrom(1);
+            AcDbDatabase* own = acdbHostApplicationServices()->workingDatabase();
+            ACHAR* copy = nullptr;
+            const bool clientRefused = acutNewString(L"text", copy) == Acad::eOutOfMemory;
+            std::exit(own && !own->namedObjectsDictionaryId().isNull() && clientRefused ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }

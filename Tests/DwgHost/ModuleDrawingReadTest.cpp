@@ -5,8 +5,11 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -132,13 +135,20 @@ struct Injector
     std::function<bool()> failed;
 };
 
+// Test names show the case by its name.
+void PrintTo(const Injector& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
 class ModuleDrawingReadTest : public testing::TestWithParam<Injector>
 {
 protected:
     static void SetUpTestSuite()
     {
         ASSERT_TRUE(acrxLoadModule(wide(DWGHOST_READ_MODULE_PATH).c_str(), true));
-        file = testing::TempDir() + "dwghost_module_drawing.dwg";
+        // Each process its own file: ctest runs the tests side by side.
+        file = testing::TempDir() + "dwghost_module_drawing_" + std::to_string(getpid()) + ".dwg";
         auto* drawing = new AcDbDatabase;
         acdbHostApplicationServices()->setWorkingDatabase(drawing);
         StoreSim(L"Harbour crane", 3);

@@ -217,9 +217,14 @@ Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName)
 {
     if (!fileName || !*fileName)
         return Acad::eInvalidInput;
+    // As in a read, a writer that met a null block of the host heap may have
+    // written short: the save fails and the previous file stays.
+    const std::size_t heapFailuresBefore = DwgHostDetail::heapFailures();
     try {
         DrawingImage image;
         const Acad::ErrorStatus captured = capture(*this, image);
+        if (DwgHostDetail::heapFailures() != heapFailuresBefore)
+            return Acad::eOutOfMemory;
         if (captured != Acad::eOk)
             return captured;
         return replaceFile(DwgHostDetail::toUtf8(fileName), image);

@@ -24,6 +24,7 @@ HeapTable& table()
 }
 
 std::atomic<std::size_t> failedAllocations{0};
+thread_local int ownSteps = 0;
 
 void* noMemory()
 {
@@ -37,9 +38,19 @@ std::size_t DwgHostDetail::heapFailures()
     return failedAllocations;
 }
 
+DwgHostDetail::HostOwnStep::HostOwnStep()
+{
+    ++ownSteps;
+}
+
+DwgHostDetail::HostOwnStep::~HostOwnStep()
+{
+    --ownSteps;
+}
+
 void* AcHeapOperators::allocRawMem(std::size_t size)
 {
-    if (dwgHostFault(DwgHostCall::HeapAllocation).fails())
+    if (ownSteps == 0 && dwgHostFault(DwgHostCall::HeapAllocation).fails())
         return noMemory();
     void* block = std::malloc(size ? size : 1);
     if (!block)

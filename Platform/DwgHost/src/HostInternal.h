@@ -93,6 +93,16 @@ std::string toUtf8(const std::wstring& text);
 // How many host heap allocations have failed in this process: a read compares it
 // before and after, since a reader that met a null block may not say so.
 std::size_t heapFailures();
+// While one lives, the host heap does not ask its test switch: for the host's own
+// steps, such as its default drawing, which a host never fails to have.
+class HostOwnStep
+{
+public:
+    HostOwnStep();
+    ~HostOwnStep();
+    HostOwnStep(const HostOwnStep&) = delete;
+    HostOwnStep& operator=(const HostOwnStep&) = delete;
+};
 // Case folding for comparisons that ignore case.
 std::wstring folded(const std::wstring& text);
 }  // namespace DwgHostDetail
