@@ -1,6 +1,7 @@
 // Finding records: the scan of the active model, and Load, Delete and
 // EnumerateNames on top of it.
 #include <algorithm>
+#include <new>
 
 #include <mdl.h>
 
@@ -224,23 +225,51 @@ int CZrMstnObject::Load(MstnHeaderIndex& index)
     // not this record's, so the record is refused whole. A record's data
     // elements are written just before its header, so of two headers that
     // name one data element the one that follows it first is its own.
-    // The data elements fill at most the stream the header announces and the
-    // pad byte of an odd last piece; whatever more they hold is not taken.
-    const std::size_t capacity = static_cast<std::size_t>(record.totalLength) + 1;
-    for (const std::uint64_t id : record.dataIds)
+    // Every data element is read (once) before any is copied, so that the
+    // loaded data is allocated once, at the size the elements hold.
+    std::vector<MSElementDescr*> pieces;
+    const auto freePieces = [&pieces]() {
+        for (MSElementDescr*& piece : pieces)
+            mdlElmdscr_freeAll(&piece);
+    };
+    try
     {
-        std::uint32_t position = 0;
-        MSElementDescr* data = ReadDataElement(id, m_kind, position);
-        if (data && index.NamedByAnother(id, header->position) && !index.FirstHeaderBehind(position, header->position))
-            mdlElmdscr_freeAll(&data);
-        if (!data)
-            return refuse();
-        const std::size_t bytes = MstnRecord::ElementBytes(data->el);
-        const std::size_t piece = bytes - MstnRecord::kPayloadOffset;
-        const std::size_t taken = std::min(piece, capacity - m_loaded.size());
-        const std::uint8_t* from = MstnRecord::Bytes(data->el) + MstnRecord::kPayloadOffset;
-        m_loaded.insert(m_loaded.end(), from, from + taken);
-        mdlElmdscr_freeAll(&data);
+        pieces.reserve(record.dataIds.size());  // bounded by the header element's size
+        for (const std::uint64_t id : record.dataIds)
+        {
+            std::uint32_t position = 0;
+            MSElementDescr* data = ReadDataElement(id, m_kind, position);
+            if (data && index.NamedByAnother(id, header->position) &&
+                !index.FirstHeaderBehind(position, header->position))
+                mdlElmdscr_freeAll(&data);
+            if (!data)
+            {
+                freePieces();
+                return refuse();
+            }
+            pieces.push_back(data);
+        }
+        // The data elements fill at most the stream the header announces and
+        // the pad byte of an odd last piece; whatever more they hold is not taken.
+        const std::size_t capacity = static_cast<std::size_t>(record.totalLength) + 1;
+        std::size_t held = 0;
+        for (const MSElementDescr* piece : pieces)
+            held += MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
+        m_loaded.reserve(std::min(held, capacity));
+        for (MSElementDescr*& piece : pieces)
+        {
+            const std::size_t bytes = MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
+            const std::size_t taken = std::min(bytes, capacity - m_loaded.size());
+            const std::uint8_t* from = MstnRecord::Bytes(piece->el) + MstnRecord::kPayloadOffset;
+            m_loaded.insert(m_loaded.end(), from, from + taken);
+            mdlElmdscr_freeAll(&piece);
+        }
+    }
+    catch (const std::bad_alloc&)
+    {
+        freePieces();
+        m_loaded.clear();
+        throw;
     }
     m_loadedEnd = std::min(m_loaded.size(), static_cast<std::size_t>(record.totalLength));
     if (keep)
