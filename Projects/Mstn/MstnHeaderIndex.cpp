@@ -15,7 +15,12 @@ int MstnHeaderIndex::Gather()
     CZrMstnObject all(m_kind, CString());
     const int status = all.GatherHeaders(m_headers);
     m_gathered = true;
+    std::size_t dataIds = 0;
+    for (const MstnFoundHeader& header : m_headers)
+        dataIds += header.record.dataIds.size();
     m_positions.reserve(m_headers.size());
+    m_byName.reserve(m_headers.size());
+    m_namers.reserve(dataIds);
     for (std::size_t i = 0; i < m_headers.size(); ++i)
     {
         const MstnFoundHeader& header = m_headers[i];
