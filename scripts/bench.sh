@@ -14,8 +14,8 @@ largest=1000000
 cd "$top"
 export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
 command -v ccache >/dev/null 2>&1 || unset CMAKE_CXX_COMPILER_LAUNCHER
-cmake --preset x64 >/dev/null
-cmake --build --preset x64 --parallel "$(nproc)" --target bench_dwg bench_mstn
+cmake --preset x64 >&2
+cmake --build --preset x64 --parallel "$(nproc)" --target bench_dwg bench_mstn >&2
 
 bin="$top/build/Benchmarks"
 out="$top/build/bench"
