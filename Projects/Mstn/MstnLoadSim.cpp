@@ -1,16 +1,24 @@
 // LoadSim and UpgradeSim of the builds that bind no format 101 module: version
 // 101 records are read in place, and there is nothing to upgrade.
+#include "MstnHeaderIndex.h"
+#include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnSim200.h"
 
-CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
     auto* sim = new CPmMstnSim200();
-    if (LoadMstnSim(sim, name) == 0)
+    if (LoadMstnSim(sim, name, index) == 0)
         return sim;
     delete sim;
     return nullptr;
+}
+
+CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+{
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
+    return LoadListedMstnSim(name, index);
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)

@@ -2,6 +2,8 @@
 // module: a name without a readable format 200 record is asked of that module,
 // and its simulation converted into a current-model one.
 #include "MstnFormat101.h"
+#include "MstnHeaderIndex.h"
+#include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnSim200.h"
@@ -48,16 +50,22 @@ CPmMstnSim200* ConvertFromFormat101(const CString& name)
 }
 } // namespace
 
-CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
     auto* sim = new CPmMstnSim200();
-    if (LoadMstnSim(sim, name) == 0)
+    if (LoadMstnSim(sim, name, index) == 0)
         return sim;
     delete sim;
     CPmMstnSim200* converted = ConvertFromFormat101(name);
     if (converted)
         converted->SetIsCurVersion(false);
     return converted;
+}
+
+CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+{
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
+    return LoadListedMstnSim(name, index);
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)

@@ -2,9 +2,10 @@
 
 #include <mdl.h>
 
-#include "PmDbxFactory200.h"
+#include "MstnHeaderIndex.h"
+#include "MstnRecordLayout.h"
+#include "MstnSimStream.h"
 #include "PmSim200.h"
-#include "ZrMstnObject.h"
 
 namespace
 {
@@ -20,21 +21,24 @@ CPmMstnSimList200::~CPmMstnSimList200() = default;
 
 int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
 {
-    int result = 0;
-    {
-        CZrMstnObject records(MstnRecord::kSimulationKind, CString());
-        result = records.EnumerateNames(m_names);
-    }
+    // One scan gathers the headers; each name is then loaded from them, as
+    // LoadSim loads it, without scanning the model again.
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
+    const int result = index.Gather();
+    for (const MstnFoundHeader& header : index.Headers())
+        m_names.Add(header.record.name);
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString name = m_names.GetAt(i);
-        CPmSim200* sim = CPmDbxFactory200::LoadSim(name);
+        CPmSim200* sim = LoadListedMstnSim(name, index);
         if (!sim)
             continue;
         if (upgrade && !sim->IsCurVersion())
         {
             sim->Save();
             sim->SetIsCurVersion(true);
+            // The save changed the records: what follows sees them as they are now.
+            index.Gather();
         }
         if (keepAll || NamesElementOfModel(sim->Id()))
         {

@@ -33,7 +33,8 @@ int mdlElmdscr_add(MSElementDescr* descr)
     // has one rule: after the add the descriptor is no longer its to free.
     state.descriptors.handOver(descr);
     ElementRef* added = nullptr;
-    const int status = state.model.append(descr->el, descr->h.visible, &added);
+    // The descriptor holds its element and no more: a head that claims more is refused.
+    const int status = state.model.append(descr->el, mstnhost::descriptorCapacity(descr), descr->h.visible, &added);
     if (status == MSTN_SUCCESS)
         descr->h.filePos = added->filePos;
     return status;

@@ -25,7 +25,7 @@ int mdlElement_append(MSElement* element)
 {
     if (!element)
         return MSTN_ERR_BAD_ARGUMENT;
-    return hostState().model.append(*element, true, nullptr);
+    return hostState().model.append(*element, sizeof element->buf, true, nullptr);
 }
 
 int mdlElement_append(MSElement* element, DgnModelRefP model)

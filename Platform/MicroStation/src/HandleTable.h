@@ -12,6 +12,15 @@
 
 namespace mstnhost {
 
+// How the objects of a table are made and freed: by new and delete unless a
+// kind says otherwise (descriptors are sized to their element).
+template <class T>
+struct HandleStorage
+{
+    static T* make() { return new T(); }
+    static void destroy(T* object) { delete object; }
+};
+
 template <class T>
 class HandleTable
 {
@@ -21,10 +30,12 @@ public:
     HandleTable& operator=(const HandleTable&) = delete;
     ~HandleTable() = default;   // the host state is never destroyed; see releaseAtExit
 
-    // A new value-initialised object, owned by the caller.
-    T* create()
+    // A new object made by its storage, owned by the caller.
+    T* create() { return adopt(HandleStorage<T>::make()); }
+
+    // An object the storage made elsewhere, now owned by the caller.
+    T* adopt(T* object)
     {
-        T* object = new T();
         states_[object] = State::CallerOwned;
         ++callerOwned_;
         return object;
@@ -57,7 +68,7 @@ public:
             T* oldest = quarantine_.front();
             quarantine_.pop_front();
             states_.erase(oldest);
-            delete oldest;
+            HandleStorage<T>::destroy(oldest);
         }
         return true;
     }
@@ -74,7 +85,7 @@ public:
     {
         for (auto it = states_.begin(); it != states_.end();) {
             if (it->second == State::HandedOver) {
-                delete it->first;
+                HandleStorage<T>::destroy(const_cast<T*>(it->first));
                 it = states_.erase(it);
             } else {
                 ++it;
@@ -90,7 +101,7 @@ public:
         quarantine_.clear();
         for (auto& entry : states_)
             if (entry.second == State::Freed)
-                delete entry.first;
+                HandleStorage<T>::destroy(const_cast<T*>(entry.first));
         states_.clear();
         callerOwned_ = 0;
     }
