@@ -11,6 +11,7 @@
 #include <dbhostfaults.h>
 
 #include "FailingAllocator.h"
+#include "HostCallNames.h"
 
 namespace FaultSweep
 {
@@ -359,19 +360,10 @@ std::vector<FaultSource> AllocationSource()
 std::vector<FaultSource> AllSources()
 {
     std::vector<FaultSource> sources = AllocationSource();
-    const std::pair<const char*, DwgHostCall> kinds[] = {
-        {"host heap", DwgHostCall::HeapAllocation},   {"open for read", DwgHostCall::OpenForRead},
-        {"open for write", DwgHostCall::OpenForWrite}, {"dictionary setAt", DwgHostCall::DictionarySetAt},
-        {"dictionary getAt", DwgHostCall::DictionaryGetAt}, {"dictionary remove", DwgHostCall::DictionaryRemove},
-        {"add object", DwgHostCall::AddObject},        {"append entity", DwgHostCall::AppendEntity},
-        {"erase", DwgHostCall::Erase},                 {"drawing save", DwgHostCall::SaveDrawing},
-        {"drawing read", DwgHostCall::ReadDrawing}};
-    static_assert(sizeof kinds / sizeof kinds[0] == static_cast<std::size_t>(DwgHostCall::Kinds),
-                  "every kind of host call is swept");
     for (bool from : {false, true})
     {
-        for (const auto& kind : kinds)
-            sources.push_back(HostSource(kind.first, kind.second, from));
+        for (const HostCallNames::Named& kind : HostCallNames::kAll)
+            sources.push_back(HostSource(kind.name, kind.call, from));
     }
     return sources;
 }

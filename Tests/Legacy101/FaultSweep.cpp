@@ -15,6 +15,7 @@
 #include <dbhostfaults.h>
 
 #include "FailingAllocator.h"
+#include "HostCallNames.h"
 #include "HostDrawing.h"
 #include "LegacyBuilders.h"
 
@@ -33,23 +34,6 @@ std::string Narrow(const CString& text)
 {
     return CStringA(text.GetString()).GetString();
 }
-
-struct HostCallName
-{
-    DwgHostCall call;
-    const char* name;
-};
-
-constexpr HostCallName kHostCalls[] = {
-    {DwgHostCall::HeapAllocation, "HeapAllocation"}, {DwgHostCall::OpenForRead, "OpenForRead"},
-    {DwgHostCall::OpenForWrite, "OpenForWrite"},     {DwgHostCall::DictionarySetAt, "DictionarySetAt"},
-    {DwgHostCall::DictionaryGetAt, "DictionaryGetAt"}, {DwgHostCall::DictionaryRemove, "DictionaryRemove"},
-    {DwgHostCall::AddObject, "AddObject"},           {DwgHostCall::AppendEntity, "AppendEntity"},
-    {DwgHostCall::Erase, "Erase"},                   {DwgHostCall::SaveDrawing, "SaveDrawing"},
-    {DwgHostCall::ReadDrawing, "ReadDrawing"},
-};
-static_assert(std::size(kHostCalls) == static_cast<std::size_t>(DwgHostCall::Kinds),
-              "every kind of host call is swept");
 
 std::string ValueOf(const State& state, const std::string& name)
 {
@@ -268,7 +252,7 @@ const std::vector<FaultKind>& AllKinds()
         std::vector<FaultKind> all;
         all.push_back({"Allocation", [](std::size_t nth) { FailingAllocator::failAt(nth); },
                        [] { return FailingAllocator::failed(); }});
-        for (const HostCallName& host : kHostCalls)
+        for (const HostCallNames::Named& host : HostCallNames::kAll)
         {
             const DwgHostCall call = host.call;
             all.push_back({std::string(host.name) + "Once", [call](std::size_t nth) { dwgHostFault(call).failAt(nth); },
