@@ -6,6 +6,11 @@ import math
 import sys
 
 
+def ms(t):
+    """A time in milliseconds with four significant digits, whole above 1,000."""
+    return f"{t:.0f}" if t >= 1000 else f"{t:.4g}"
+
+
 def medians(path):
     with open(path) as f:
         data = json.load(f)
@@ -40,7 +45,7 @@ def main(dwg_json, mstn_json, peak_txt):
             m = times.get(f"{host}MemcpyBaseline/{n}")
             if t is None:
                 continue
-            print(f"| {label} | {n} | {t:.3f} | {t / v:.2f} | {t / m:.1f} |")
+            print(f"| {label} | {n} | {ms(t)} | {t / v:.2f} | {t / m:.1f} |")
     for n in sizes:
         d, f = times.get(f"DwgDrawingRoundTrip/{n}"), times.get(f"DwgFilerRoundTrip/{n}")
         if d and f:
@@ -54,7 +59,7 @@ def main(dwg_json, mstn_json, peak_txt):
     for host, label in (("Dwg", "DWG"), ("Mstn", "MicroStation")):
         for call in ("LoadSimNames", "LoadSimList", "LoadSimByName"):
             row = [times.get(f"{host}{call}/{k}") for k in counts]
-            cells = " | ".join("-" if t is None else f"{t:.3f}" for t in row)
+            cells = " | ".join("-" if t is None else ms(t) for t in row)
             t100, t5000 = row[1], row[3]
             exponent = f"{math.log(t5000 / t100) / math.log(50):.2f}" if t100 and t5000 else "-"
             name = "LoadSim by name" if call == "LoadSimByName" else call
