@@ -1,0 +1,102 @@
+#include "Client200Session.h"
+
+#include <memory>
+#include <vector>
+
+#include "FuzzCheck.h"
+#include "FuzzTrace.h"
+#include "PmDbxFactory200.h"
+#include "PmSim200.h"
+#include "PmSimList200.h"
+#include "SimTexts.h"
+
+namespace
+{
+struct SimDeleter
+{
+    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
+};
+using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
+
+struct ReadSim
+{
+    CString name;
+    DumpText dump;
+    bool current;
+};
+
+std::vector<ReadSim> ReadEverySim()
+{
+    std::vector<CString> names;
+    CPmDbxFactory200::LoadSimNames(names);
+    std::vector<ReadSim> read;
+    for (const CString& name : names)
+    {
+        if (SimPtr sim{CPmDbxFactory200::LoadSim(name)})
+            read.push_back({name, DumpOf(*sim), sim->IsCurVersion()});
+    }
+    return read;
+}
+
+void ExpectLoadsAsRead(const ReadSim& sim, const std::string& after)
+{
+    SimPtr now(CPmDbxFactory200::LoadSim(sim.name));
+    FuzzCheck(now != nullptr, MessageText(sim.name) + " no longer loads after " + after);
+    FuzzCheck(DumpOf(*now) == sim.dump, MessageText(sim.name) + " loads otherwise after " + after);
+}
+
+void ExpectEveryLoadsAsRead(const std::vector<ReadSim>& read, const std::string& after)
+{
+    for (const ReadSim& sim : read)
+        ExpectLoadsAsRead(sim, after);
+}
+
+void ListEverySim(bool upgrade)
+{
+    std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, upgrade));
+    for (int i = 0; list && i < list->Size(); ++i)
+        DumpOf(*list->Sim(i));
+}
+} // namespace
+
+void RunClient200Session(Client200Host& host)
+{
+    const std::vector<ReadSim> read = ReadEverySim();
+    host.CheckHost("LoadSim");
+    for (const ReadSim& sim : read)
+        FuzzTrace("read " + MessageText(sim.name) + (sim.current ? "" : " (not current)"));
+    ListEverySim(false);
+    host.CheckHost("LoadSimList");
+
+    for (const ReadSim& sim : read)
+    {
+        if (!sim.current)
+            continue;
+        SimPtr again(CPmDbxFactory200::LoadSim(sim.name));
+        FuzzCheck(again != nullptr, MessageText(sim.name) + " loads once only");
+        const int saved = again->Save();
+        again.reset();
+        host.CheckHost("Save");
+        FuzzTrace("saved " + MessageText(sim.name) + " again: " + std::to_string(saved));
+        const std::string step = "saving " + MessageText(sim.name) + " again (answered " + std::to_string(saved) + ")";
+        if (saved == 0)
+            ExpectLoadsAsRead(sim, step);
+        for (const ReadSim& other : read)
+        {
+            if (&other != &sim)
+                ExpectLoadsAsRead(other, step);
+        }
+    }
+
+    ListEverySim(true);
+    host.CheckHost("the upgrade");
+    ExpectEveryLoadsAsRead(read, "the upgrade");
+
+    const bool fileSaved = host.SaveFile();
+    FuzzTrace(fileSaved ? "file saved" : "file not saved");
+    if (!fileSaved)
+        return;
+    FuzzCheck(host.ReopenFile(), "the file saved does not read");
+    ExpectEveryLoadsAsRead(read, "saving the file and reopening it");
+    host.CheckHost("reopening");
+}

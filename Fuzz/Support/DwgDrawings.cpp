@@ -1,0 +1,56 @@
+#include "DwgDrawings.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include <afx.h>
+
+#include "FuzzCheck.h"
+
+void LoadDwgModule(const char* path, const char* commonFiles)
+{
+    if (commonFiles)
+        setenv("CommonProgramFiles", commonFiles, 1);
+    else
+        unsetenv("CommonProgramFiles");
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    FuzzCheck(acrxLoadModule(CStringW(path).GetString(), true), std::string(path) + " does not load");
+}
+
+void WorkingDrawingCloser::operator()(AcDbDatabase* drawing) const
+{
+    if (acdbHostApplicationServices()->workingDatabase() == drawing)
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    delete drawing;
+}
+
+Drawing OpenDrawing(const std::string& path)
+{
+    Drawing drawing(new AcDbDatabase(false, true));
+    if (drawing->readDwgFile(CStringW(path.c_str()).GetString()) != Acad::eOk)
+        return nullptr;
+    acdbHostApplicationServices()->setWorkingDatabase(drawing.get());
+    return drawing;
+}
+
+bool SaveDrawing(AcDbDatabase& drawing, const std::string& path)
+{
+    return drawing.saveAs(CStringW(path.c_str()).GetString()) == Acad::eOk;
+}
+
+void ExpectNothingLeftOpen(AcDbDatabase& drawing, const std::string& step)
+{
+    AcDbDictionary* named = nullptr;
+    const Acad::ErrorStatus opened = drawing.getNamedObjectsDictionary(named, AcDb::kForWrite);
+    FuzzCheck(opened == Acad::eOk && named,
+              "the named objects dictionary does not open for write after " + step + " (" +
+                  std::to_string(static_cast<int>(opened)) + ")");
+    AcDbObject* sims = nullptr;
+    const Acad::ErrorStatus found = named->getAt(L"QD_SIM", sims, AcDb::kForWrite);
+    if (found == Acad::eOk)
+        sims->close();
+    FuzzCheck(found != Acad::eWasOpenForRead && found != Acad::eWasOpenForWrite && found != Acad::eAtMaxReaders,
+              "\"QD_SIM\" was left open by " + step);
+    named->close();
+}
