@@ -8,6 +8,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ g++-multilib libgtest-dev libgmock-dev googletest)
 # Google Benchmark (64-bit only in Debian) and python3 for the benchmarks' table.
 packages+=(libbenchmark-dev python3)
+# The fuzz build: clang with its sanitizer and libFuzzer runtimes, and
+# llvm-symbolizer for the sanitizers' reports.
+packages+=(clang libclang-rt-dev llvm)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -22,6 +25,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -q "${missing[@]}"
 fi
 
-for tool in cmake ninja g++; do
+for tool in cmake ninja g++ clang++; do
   command -v "$tool" >/dev/null 2>&1 || { echo "install-deps.sh: $tool is still missing after the install" >&2; exit 1; }
 done

@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Fuzzes the readers with the libFuzzer harnesses of Fuzz/, and writes their seeds.
+#
+#   scripts/fuzz.sh --list                       the harnesses the fuzz build makes
+#   scripts/fuzz.sh <harness> [seconds] [-- <libFuzzer options>...]
+#                                                fuzzes one harness (60 s unless told)
+#   scripts/fuzz.sh --all [seconds]              fuzzes each harness in turn (60 s each)
+#   scripts/fuzz.sh --seed                       writes the seed corpora Fuzz/Corpus/<harness>/
+#                                                anew with the project's own writers
+#
+# Fuzzing builds the fuzz preset first (build-fuzz/: clang, 64-bit, AddressSanitizer
+# and UndefinedBehaviorSanitizer). What a harness finds grows its working corpus,
+# build-fuzz/Fuzz/Work/<harness>/, beside the committed seeds it starts from; an
+# input that fails a check or the sanitizers is kept in
+# build-fuzz/Fuzz/Findings/<harness>/ and the script fails. Replay one with
+#   build-fuzz/Fuzz/fuzz_<harness> <file>
+# or with the replay program of an ordinary build, build/Fuzz/fuzz_<harness> <file>.
+#
+# The XM module is 32-bit only: its harness, mstn_xm_design, is not fuzzed; the
+# 32-bit builds replay its corpus (ctest -R fuzz.mstn_xm_design).
+#
+# --seed builds the seed writers in build/ and build-x86/ (the XM module's
+# seeds come from the 32-bit build) and replaces the files of every corpus they
+# write. Run it after a change of the drawing file, design file or filer layout,
+# then replay (ctest -R '^fuzz\.') and commit Fuzz/Corpus/.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$top"
+fuzz_build="$top/build-fuzz"
+
+usage() {
+  sed -n '2,/^set -euo/p' "$0" | sed '$d' | sed 's/^# \{0,1\}//' >&2
+  exit 2
+}
+
+# The sanitizers' runtimes are shared in the fuzz build: libstdc++ comes
+# before them in the programs' library list, which is harmless, so the check
+# of that order is off. Leaks count.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0:detect_leaks=1"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
+
+build_fuzz() {
+  "$top/scripts/install-deps.sh"
+  [ -f "$fuzz_build/build.ninja" ] || cmake --preset fuzz
+  cmake --build --preset fuzz --parallel "$(nproc)"
+}
+
+# The program of the harness from the fuzz build's list; empty when there is none.
+program_of() {
+  awk -v h="$1" '$1 == h { print $2 }' "$fuzz_build/Fuzz/Harnesses.txt"
+}
+
+fuzz_one() {
+  local harness="$1" seconds="$2"
+  shift 2
+  local program
+  program="$(program_of "$harness")"
+  if [ -z "$program" ]; then
+    if [ "$harness" = mstn_xm_design ]; then
+      echo "fuzz.sh: $harness runs only in the 32-bit builds, which replay its corpus" >&2
+    else
+      echo "fuzz.sh: no harness $harness (scripts/fuzz.sh --list)" >&2
+    fi
+    return 2
+  fi
+  local work="$fuzz_build/Fuzz/Work/$harness" findings="$fuzz_build/Fuzz/Findings/$harness"
+  mkdir -p "$work" "$findings"
+  echo "== fuzzing $harness for ${seconds}s"
+  (cd "$findings" && "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -print_final_stats=1 \
+      -artifact_prefix="$findings/" "$@" "$work" "$top/Fuzz/Corpus/$harness")
+}
+
+write_seeds() {
+  "$top/scripts/install-deps.sh"
+  local build writers=()
+  for preset in x64 x86; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --parallel "$(nproc)" --target fuzz_seed_writers
+  done
+  # Each writer replaces the files of its corpora; the format 101 writer goes
+  # first, the format 200 writer adds to its legacy drawing.
+  for corpus in dwg101_drawing dwg101_record dwg200_drawing dwg200_record mstn_connect_design mstn_xm_design; do
+    rm -f "$top/Fuzz/Corpus/$corpus"/*
+  done
+  for build in build build-x86; do
+    while read -r writer; do
+      [ -n "$writer" ] && writers+=("$top/$build/Fuzz/$writer")
+    done <"$top/$build/Fuzz/SeedWriters.txt"
+  done
+  for writer in "${writers[@]}"; do
+    "$writer" "$top/Fuzz/Corpus"
+  done
+}
+
+case "${1:-}" in
+  ""|-h|--help) usage ;;
+  --list)
+    build_fuzz >/dev/null
+    cut -d' ' -f1 "$fuzz_build/Fuzz/Harnesses.txt"
+    ;;
+  --seed) write_seeds ;;
+  --all)
+    seconds="${2:-60}"
+    build_fuzz
+    failed=()
+    for harness in $(cut -d' ' -f1 "$fuzz_build/Fuzz/Harnesses.txt"); do
+      fuzz_one "$harness" "$seconds" || failed+=("$harness")
+    done
+    if [ ${#failed[@]} -gt 0 ]; then
+      echo "fuzz.sh: findings in ${failed[*]} (build-fuzz/Fuzz/Findings/)" >&2
+      exit 1
+    fi
+    ;;
+  -*) usage ;;
+  *)
+    harness="$1"
+    seconds=60
+    shift
+    if [ $# -gt 0 ] && [ "$1" != "--" ]; then
+      seconds="$1"
+      shift
+    fi
+    [ "${1:-}" = "--" ] && shift
+    build_fuzz
+    fuzz_one "$harness" "$seconds" "$@"
+    ;;
+esac
