@@ -80,11 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzTrace("saved " + MessageText(sim.name) + " again: " + std::to_string(status));
         const std::string step = "saving " + MessageText(sim.name) + " again (answered " + std::to_string(status) + ")";
         ExpectNothingLeftOpen(*drawing, step);
+        // Saved with the content it has, the simulation loads the same whether
+        // the save succeeded or changed nothing; every other loads as it did.
         for (const ReadSim& other : read)
-        {
-            if (&other != &sim || status == 0)
-                ExpectLoadsAsRead(other, step);
-        }
+            ExpectLoadsAsRead(other, step);
     }
 
     const bool drawingSaved = SaveDrawing(*drawing, saved.Path());

@@ -23,5 +23,5 @@ using Drawing = std::unique_ptr<AcDbDatabase, WorkingDrawingCloser>;
 Drawing OpenDrawing(const std::string& path);
 bool SaveDrawing(AcDbDatabase& drawing, const std::string& path);
 
-// Aborts when the named objects dictionary does not open for write, or "QD_SIM" is still open.
+// Aborts when the named objects dictionary or "QD_SIM" is still open.
 void ExpectNothingLeftOpen(AcDbDatabase& drawing, const std::string& step);
