@@ -2,7 +2,7 @@
 // binds its format 101 module:
 //   dwg200_drawing/current.dwg  the probes' two format 200 simulations
 //   dwg200_drawing/mixed.dwg    the legacy drawing (dwg101_drawing/legacy.dwg,
-//                               written first) with those two added
+//                               written first) with a format 200 simulation added
 //   dwg200_record/<key>.items   each format 200 record as filer items
 #include <cstdio>
 #include <string>
@@ -14,6 +14,7 @@
 #include "FilerItems.h"
 #include "HostDrawing.h"
 #include "PmAcadSim200.h"
+#include "PmDbxFactory200.h"
 #include "SeedFiles.h"
 
 namespace
@@ -66,5 +67,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the legacy drawing does not read: write the format 101 seeds first\n");
         return 1;
     }
-    return DwgSims::StoreProbeSims() == 0 && SaveSeed(*mixed, drawings + "/mixed.dwg") ? 0 : 1;
+    CPmSim200* wagon = DwgSims::MakeCart(_T("Wagon"));
+    const int stored = wagon->Save();
+    CPmDbxFactory200::DeleteSim(wagon);
+    return stored == 0 && SaveSeed(*mixed, drawings + "/mixed.dwg") ? 0 : 1;
 }

@@ -51,11 +51,19 @@ void ExpectEveryLoadsAsRead(const std::vector<ReadSim>& read, const std::string&
         ExpectLoadsAsRead(sim, after);
 }
 
-void ListEverySim(bool upgrade)
+// The list holds what LoadSim reads under the same name.
+void ListEverySim(const std::vector<ReadSim>& read, bool upgrade, const std::string& step)
 {
     std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, upgrade));
     for (int i = 0; list && i < list->Size(); ++i)
-        DumpOf(*list->Sim(i));
+    {
+        const CPmSim200& listed = *list->Sim(i);
+        for (const ReadSim& sim : read)
+        {
+            if (sim.name.Compare(*listed.Name()) == 0)
+                FuzzCheck(DumpOf(listed) == sim.dump, MessageText(sim.name) + " is listed otherwise than loaded by " + step);
+        }
+    }
 }
 } // namespace
 
@@ -65,7 +73,7 @@ void RunClient200Session(Client200Host& host)
     host.CheckHost("LoadSim");
     for (const ReadSim& sim : read)
         FuzzTrace("read " + MessageText(sim.name) + (sim.current ? "" : " (not current)"));
-    ListEverySim(false);
+    ListEverySim(read, false, "LoadSimList");
     host.CheckHost("LoadSimList");
 
     for (const ReadSim& sim : read)
@@ -84,7 +92,16 @@ void RunClient200Session(Client200Host& host)
         ExpectEveryLoadsAsRead(read, step);
     }
 
-    ListEverySim(true);
+    // Every other old simulation upgraded by name, the rest by the list.
+    for (std::size_t i = 0; i < read.size(); i += 2)
+    {
+        if (read[i].current)
+            continue;
+        CPmDbxFactory200::UpgradeSim(read[i].name);
+        host.CheckHost("UpgradeSim");
+        ExpectEveryLoadsAsRead(read, "UpgradeSim of " + MessageText(read[i].name));
+    }
+    ListEverySim(read, true, "LoadSimList with the upgrade");
     host.CheckHost("the upgrade");
     ExpectEveryLoadsAsRead(read, "the upgrade");
 

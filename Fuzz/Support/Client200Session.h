@@ -1,8 +1,9 @@
 // The session a format 200 client has with a file a host just opened, through
 // the module's factory, whichever host: list, load and dump every simulation,
 // save each one read again, upgrade, save the file and reopen it. Aborts when
-// a save that answered success does not read back, a save or the upgrade loses
-// a simulation that was read, or the saved file does not read the same.
+// the list and LoadSim differ, a save that answered success does not read
+// back, a save or the upgrade loses or changes a simulation that was read, or
+// the saved file does not read the same.
 #pragma once
 
 #include <string>
