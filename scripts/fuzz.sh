@@ -101,9 +101,11 @@ case "${1:-}" in
     seconds="${2:-60}"
     build_fuzz
     failed=()
-    for harness in $(cut -d' ' -f1 "$fuzz_build/Fuzz/Harnesses.txt"); do
+    harnesses=($(cut -d' ' -f1 "$fuzz_build/Fuzz/Harnesses.txt"))
+    for harness in "${harnesses[@]}"; do
       fuzz_one "$harness" "$seconds" || failed+=("$harness")
     done
+    echo "fuzz: $((${#harnesses[@]} - ${#failed[@]})) passed, ${#failed[@]} failed"
     if [ ${#failed[@]} -gt 0 ]; then
       echo "fuzz.sh: findings in ${failed[*]} (build-fuzz/Fuzz/Findings/)" >&2
       exit 1
