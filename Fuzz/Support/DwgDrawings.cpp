@@ -39,11 +39,6 @@ bool SaveDrawing(AcDbDatabase& drawing, const std::string& path)
     return drawing.saveAs(CStringW(path.c_str()).GetString()) == Acad::eOk;
 }
 
-bool RoomForNewHandles(const AcDbDatabase& drawing)
-{
-    return static_cast<Adesk::UInt64>(drawing.handseed()) < (Adesk::UInt64(1) << 62);
-}
-
 namespace
 {
 bool LeftOpen(Acad::ErrorStatus status)

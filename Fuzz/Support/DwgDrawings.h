@@ -23,12 +23,5 @@ using Drawing = std::unique_ptr<AcDbDatabase, WorkingDrawingCloser>;
 Drawing OpenDrawing(const std::string& path);
 bool SaveDrawing(AcDbDatabase& drawing, const std::string& path);
 
-// False for a drawing whose handseed is so near the last handle that the
-// objects a session adds could run out of handles. The host hands out handles
-// from the handseed up and does not refuse past the last one yet (the handseed
-// wraps to 0 and the drawing saved no longer reads), so the harnesses leave
-// such drawings alone.
-bool RoomForNewHandles(const AcDbDatabase& drawing);
-
 // Aborts when the named objects dictionary or "QD_SIM" is still open.
 void ExpectNothingLeftOpen(AcDbDatabase& drawing, const std::string& step);

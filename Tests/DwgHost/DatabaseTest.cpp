@@ -36,6 +36,25 @@ TEST_F(DatabaseTest, HandlesIncreaseAndAreNeverReused)
     EXPECT_GT(static_cast<Adesk::UInt64>(addClosed(db, new AcDbDictionary).handle()), previous);
 }
 
+TEST_F(DatabaseTest, TheLastHandleIsNeverHandedOut)
+{
+    constexpr Adesk::UInt64 kLast = ~Adesk::UInt64(0);
+    AcDbObjectId placeholder;
+    ASSERT_EQ(Acad::eOk, db->getAcDbObjectId(placeholder, true, AcDbHandle(kLast - 1)));
+    ASSERT_EQ(kLast, static_cast<Adesk::UInt64>(db->handseed()));
+    const Adesk::Int32 objects = db->approxNumObjects();
+
+    auto* dictionary = new AcDbDictionary;
+    AcDbObjectId id;
+    EXPECT_EQ(Acad::eOutOfRange, db->addAcDbObject(id, dictionary));
+    EXPECT_TRUE(id.isNull());
+    EXPECT_EQ(nullptr, dictionary->database());
+    delete dictionary;
+    EXPECT_EQ(Acad::eOutOfRange, db->getAcDbObjectId(id, true, AcDbHandle(kLast)));
+    EXPECT_EQ(kLast, static_cast<Adesk::UInt64>(db->handseed()));
+    EXPECT_EQ(objects, db->approxNumObjects());
+}
+
 TEST_F(DatabaseTest, HandleLookupFindsObjectsAndCreatesNothing)
 {
     const AcDbObjectId id = addClosed(db, new AcDbDictionary);

@@ -36,6 +36,7 @@ enum ErrorStatus
     eBadDwgHeader = 1024,       // not a drawing file of this host
     eDwgObjectImproperlyRead = 1025,  // a truncated or inconsistent drawing file
     eOutOfMemory = 1026,
-    eFilerError = 1027          // a filer could not carry out a read or write
+    eFilerError = 1027,         // a filer could not carry out a read or write
+    eOutOfRange = 1028          // no handle is left for another object
 };
 }  // namespace Acad

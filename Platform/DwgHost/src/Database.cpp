@@ -1,9 +1,15 @@
 // Drawings: objects by handle, the default drawing, and its roots.
+#include <limits>
 #include <memory>
 
 #include "HostInternal.h"
 
 DWGHOST_DEFINE_MEMBERS(AcDbDatabase, kDbDatabase)
+
+namespace
+{
+constexpr Adesk::UInt64 kNoHandleLeft = std::numeric_limits<Adesk::UInt64>::max();
+}  // namespace
 
 AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool)
 {
@@ -76,6 +82,9 @@ Acad::ErrorStatus DwgHostDatabaseAccess::add(AcDbDatabase& database, AcDbObjectI
         return Acad::eNullObjectPointer;
     if (object->database())
         return Acad::eAlreadyInDb;
+    // The last handle stays unused, so that the handseed never wraps to handles in use.
+    if (database.mHandseed == kNoHandleLeft)
+        return Acad::eOutOfRange;
     auto made = std::make_unique<AcDbStub>();
     AcDbStub* stub = made.get();
     stub->database = &database;
@@ -110,6 +119,8 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
     }
     if (!createIfNotFound)
         return Acad::eUnknownHandle;
+    if (value == kNoHandleLeft)
+        return Acad::eOutOfRange;
     if (found == mStubs.end()) {
         // A place for an object that is yet to come under that handle.
         auto* stub = new AcDbStub;
