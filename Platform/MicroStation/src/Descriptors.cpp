@@ -2,6 +2,7 @@
 #include "ElementHead.h"
 #include "HostState.h"
 #include "mdl.h"
+#include "mstnhost.h"
 
 using mstnhost::hostState;
 
@@ -12,6 +13,8 @@ std::uint32_t mdlElmdscr_read(MSElementDescr** descr, std::uint32_t filePos, Dgn
         return 0;
     *descr = nullptr;
     if (!mstnhost::isActiveModel(model))
+        return 0;
+    if (mstnHost_fault(MstnHostCall::ElementRead).fails())
         return 0;
     const ElementRef* element = hostState().model.atPosition(filePos);
     if (!element || element->deleted)
@@ -32,6 +35,8 @@ int mdlElmdscr_add(MSElementDescr* descr)
     // The model takes the descriptor whatever the append gives, so the caller
     // has one rule: after the add the descriptor is no longer its to free.
     state.descriptors.handOver(descr);
+    if (mstnHost_fault(MstnHostCall::DescriptorAdd).fails())
+        return MSTN_ERR_MODEL_FULL;
     ElementRef* added = nullptr;
     const int status = state.model.append(descr->el, descr->h.visible, &added);
     if (status == MSTN_SUCCESS)
@@ -56,6 +61,8 @@ int mdlElmdscr_removeElement(MSElementDescr* descr)
     mstnhost::HostState& state = hostState();
     if (!state.descriptors.checkCallerOwned(descr, "mdlElmdscr_removeElement"))
         return MSTN_ERR_BAD_DESCRIPTOR;
+    if (mstnHost_fault(MstnHostCall::DescriptorRemove).fails())
+        return MSTN_ERR_READ_ONLY;
     ElementRef* element = state.model.byId(mstnhost::elementId(descr->el.buf));
     if (!element || element->deleted)
         return MSTN_ERR_ELEMENT_NOT_FOUND;

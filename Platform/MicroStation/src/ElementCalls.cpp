@@ -2,6 +2,7 @@
 #include "ElementHead.h"
 #include "HostState.h"
 #include "mdl.h"
+#include "mstnhost.h"
 
 using mstnhost::hostState;
 using mstnhost::isActiveModel;
@@ -25,6 +26,8 @@ int mdlElement_append(MSElement* element)
 {
     if (!element)
         return MSTN_ERR_BAD_ARGUMENT;
+    if (mstnHost_fault(MstnHostCall::ElementAppend).fails())
+        return MSTN_ERR_MODEL_FULL;
     return hostState().model.append(*element, true, nullptr);
 }
 
@@ -42,6 +45,8 @@ ElementId mdlElement_getID(const MSElement* element)
 
 int mdlElement_undoableDelete(MSElement* element, std::uint32_t filePos, bool /*updateDisplay*/)
 {
+    if (mstnHost_fault(MstnHostCall::UndoableDelete).fails())
+        return MSTN_ERR_READ_ONLY;
     ElementRef* target = hostState().model.atPosition(filePos);
     if (!target || target->deleted)
         return MSTN_ERR_ELEMENT_NOT_FOUND;
@@ -64,6 +69,8 @@ int mdlAssoc_getElementDescr(MSElementDescr** descr, std::uint32_t* filePos, Ele
     *descr = nullptr;
     if (!isActiveModel(model))
         return MSTN_ERR_BAD_MODEL;
+    if (mstnHost_fault(MstnHostCall::AssocRead).fails())
+        return MSTN_ERR_ELEMENT_NOT_FOUND;
     const ElementRef* element = liveElementWithId(id);
     if (!element)
         return MSTN_ERR_ELEMENT_NOT_FOUND;
@@ -77,6 +84,8 @@ int mdlAssoc_getElement(ElementRefP* ref, std::uint32_t* filePos, ElementId id, 
 {
     if (!isActiveModel(model))
         return MSTN_ERR_BAD_MODEL;
+    if (mstnHost_fault(MstnHostCall::AssocRead).fails())
+        return MSTN_ERR_ELEMENT_NOT_FOUND;
     ElementRef* element = liveElementWithId(id);
     if (!element)
         return MSTN_ERR_ELEMENT_NOT_FOUND;

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <deque>
+#include <memory>
+#include <new>
 #include <string>
 #include <unordered_map>
 
@@ -24,10 +26,11 @@ public:
     // A new value-initialised object, owned by the caller.
     T* create()
     {
-        T* object = new T();
-        states_[object] = State::CallerOwned;
+        // Owned here until the table records it, so that a failed entry loses nothing.
+        std::unique_ptr<T> object(new T());
+        states_[object.get()] = State::CallerOwned;
         ++callerOwned_;
-        return object;
+        return object.release();
     }
 
     // True when the caller owns the object; otherwise reports the fault of the call.
@@ -50,9 +53,16 @@ public:
             faults_.report(std::string(call) + ": " + what_ + " " + freeProblem(state));
             return false;
         }
-        states_[object] = State::Freed;
         --callerOwned_;
-        quarantine_.push_back(object);
+        // A free never fails: without room to keep the memory a while, it goes at once.
+        try {
+            quarantine_.push_back(object);
+        } catch (const std::bad_alloc&) {
+            states_.erase(object);
+            delete object;
+            return true;
+        }
+        states_[object] = State::Freed;
         if (quarantine_.size() > kQuarantine) {
             T* oldest = quarantine_.front();
             quarantine_.pop_front();

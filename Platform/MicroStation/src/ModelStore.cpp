@@ -17,8 +17,6 @@ int DgnModelRef::append(MSElement& element, bool visible, ElementRef** added)
     if (sizeBytes > std::numeric_limits<std::uint32_t>::max() - endPosition_ ||
         nextId_ == std::numeric_limits<ElementId>::max())
         return MSTN_ERR_MODEL_FULL;
-    if (refuseAppendIn_ != 0 && --refuseAppendIn_ == 0)
-        return MSTN_ERR_MODEL_FULL;
 
     auto record = std::make_unique<ElementRef>();
     record->id = nextId_++;
@@ -64,7 +62,6 @@ void DgnModelRef::reset()
     byId_.clear();
     endPosition_ = 0;
     nextId_ = MSTN_FIRST_ELEMENT_ID;
-    refuseAppendIn_ = 0;
 }
 
 void DgnModelRef::replace(Elements elements, ElementId nextId)

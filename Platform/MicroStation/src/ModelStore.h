@@ -42,9 +42,6 @@ public:
     std::uint32_t endPosition() const { return endPosition_; }
     ElementId nextId() const { return nextId_; }
 
-    // The nth append from now (1: the next) is refused with MSTN_ERR_MODEL_FULL; 0: none.
-    void refuseAppend(std::size_t n) { refuseAppendIn_ = n; }
-
     void reset();
     // Takes the elements of a design file; they must be in file order from
     // position 0 without gaps, with unique ids below nextId.
@@ -55,5 +52,4 @@ private:
     std::unordered_map<ElementId, ElementRef*> byId_;
     std::uint32_t endPosition_ = 0;
     ElementId nextId_ = MSTN_FIRST_ELEMENT_ID;
-    std::size_t refuseAppendIn_ = 0;
 };

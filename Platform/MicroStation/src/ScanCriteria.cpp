@@ -4,6 +4,7 @@
 
 #include "ElementHead.h"
 #include "HostState.h"
+#include "mstnhost.h"
 #include "scanner.h"
 
 using mstnhost::hostState;
@@ -28,6 +29,8 @@ bool matches(const ScanCriteria& criteria, const ElementRef& element)
 
 ScanCriteriaP mdlScanCriteria_create()
 {
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaCreate).fails())
+        return nullptr;
     return hostState().criteria.create();
 }
 
@@ -88,6 +91,10 @@ int mdlScanCriteria_scan(ScanCriteriaP criteria, std::uint32_t buffer[], int* bu
     // A buffer without room for one position would answer "full" for ever.
     if (!buffer || !bufferSize || !filePos || *bufferSize < 2)
         return MSTN_ERR_BAD_ARGUMENT;
+    if (mstnHost_fault(MstnHostCall::Scan).fails()) {
+        *bufferSize = 0;
+        return MSTN_ERR_FILE_READ;
+    }
 
     const DgnModelRef& model = hostState().model;
     const auto& elements = model.elements();
