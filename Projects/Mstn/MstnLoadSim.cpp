@@ -1,15 +1,16 @@
 // LoadSim and UpgradeSim of the builds that bind no format 101 module: version
 // 101 records are read in place, and there is nothing to upgrade.
+#include <memory>
+
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnSim200.h"
 
 CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 {
-    auto* sim = new CPmMstnSim200();
-    if (LoadMstnSim(sim, name) == 0)
-        return sim;
-    delete sim;
+    auto sim = std::make_unique<CPmMstnSim200>();
+    if (LoadMstnSim(sim.get(), name) == 0)
+        return sim.release();
     return nullptr;
 }
 

@@ -1,6 +1,8 @@
 // LoadSim and UpgradeSim of the builds that bind the MicroStation format 101
 // module: a name without a readable format 200 record is asked of that module,
 // and its simulation converted into a current-model one.
+#include <memory>
+
 #include "MstnFormat101.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
@@ -32,28 +34,23 @@ bool HasReadableRecord(const CString& name)
 // simulation named with the name asked for; null when the module has none.
 CPmMstnSim200* ConvertFromFormat101(const CString& name)
 {
-    CPmSim* legacy = MstnFormat101::LoadSim(name);
-    if (!legacy)
-        return nullptr;
-    CPmMstnSim200* converted = nullptr;
-    if (MstnFormat101::IsMstnSim(*legacy))
-    {
-        const CConvertedSim intermediate(*legacy);
-        converted = new CPmMstnSim200(intermediate);
-        converted->SetName(name);
-    }
     // An object of another class is not converted, but it is ours to free all the same.
-    delete legacy;
-    return converted;
+    const std::unique_ptr<CPmSim> legacy(MstnFormat101::LoadSim(name));
+    if (!legacy || !MstnFormat101::IsMstnSim(*legacy))
+        return nullptr;
+    const CConvertedSim intermediate(*legacy);
+    auto converted = std::make_unique<CPmMstnSim200>(intermediate);
+    converted->SetName(name);
+    return converted.release();
 }
 } // namespace
 
 CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 {
-    auto* sim = new CPmMstnSim200();
-    if (LoadMstnSim(sim, name) == 0)
-        return sim;
-    delete sim;
+    auto sim = std::make_unique<CPmMstnSim200>();
+    if (LoadMstnSim(sim.get(), name) == 0)
+        return sim.release();
+    sim.reset();
     CPmMstnSim200* converted = ConvertFromFormat101(name);
     if (converted)
         converted->SetIsCurVersion(false);
@@ -64,10 +61,9 @@ void CPmDbxFactory200::UpgradeSim(const CString& name)
 {
     if (HasReadableRecord(name))
         return;
-    CPmMstnSim200* converted = ConvertFromFormat101(name);
+    const std::unique_ptr<CPmMstnSim200> converted(ConvertFromFormat101(name));
     if (!converted)
         return;
     converted->SetIsCurVersion(true);
     converted->Save();
-    delete converted;
 }

@@ -1,5 +1,7 @@
 #include "PmMstnSimList200.h"
 
+#include <memory>
+
 #include <mdl.h>
 
 #include "PmDbxFactory200.h"
@@ -8,6 +10,11 @@
 
 namespace
 {
+struct SimDeleter
+{
+    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
+};
+
 bool NamesElementOfModel(PmSimId id)
 {
     std::uint32_t filePos = 0;
@@ -28,22 +35,17 @@ int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString name = m_names.GetAt(i);
-        CPmSim200* sim = CPmDbxFactory200::LoadSim(name);
+        std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(name));
         if (!sim)
             continue;
-        if (upgrade && !sim->IsCurVersion())
-        {
-            sim->Save();
+        // Current only once it is stored so: a failed store leaves the old record.
+        if (upgrade && !sim->IsCurVersion() && sim->Save() == 0)
             sim->SetIsCurVersion(true);
-        }
         if (keepAll || NamesElementOfModel(sim->Id()))
         {
             sim->SetName(name);
-            Add(sim);
-        }
-        else
-        {
-            delete sim;
+            Add(sim.get());
+            sim.release();
         }
     }
     return result;

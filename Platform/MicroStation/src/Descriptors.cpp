@@ -1,4 +1,6 @@
 // Element descriptors: read, add, hide, remove, free.
+#include <new>
+
 #include "ElementHead.h"
 #include "HostState.h"
 #include "mdl.h"
@@ -19,7 +21,12 @@ std::uint32_t mdlElmdscr_read(MSElementDescr** descr, std::uint32_t filePos, Dgn
     const ElementRef* element = hostState().model.atPosition(filePos);
     if (!element || element->deleted)
         return 0;
-    *descr = mstnhost::newDescriptorOf(*element);
+    // Out of memory the host answers as for any read that gives nothing.
+    try {
+        *descr = mstnhost::newDescriptorOf(*element);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
     if (readFilePos)
         *readFilePos = element->filePos;
     return static_cast<std::uint32_t>(element->bytes.size());
@@ -38,7 +45,11 @@ int mdlElmdscr_add(MSElementDescr* descr)
     if (mstnHost_fault(MstnHostCall::DescriptorAdd).fails())
         return MSTN_ERR_MODEL_FULL;
     ElementRef* added = nullptr;
-    const int status = state.model.append(descr->el, descr->h.visible, &added);
+    int status = MSTN_ERR_NO_MEMORY;
+    try {
+        status = state.model.append(descr->el, descr->h.visible, &added);
+    } catch (const std::bad_alloc&) {
+    }
     if (status == MSTN_SUCCESS)
         descr->h.filePos = added->filePos;
     return status;

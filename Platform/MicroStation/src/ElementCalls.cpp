@@ -1,4 +1,6 @@
 // The active model, element append, ids, undoable delete and the lookups by id.
+#include <new>
+
 #include "ElementHead.h"
 #include "HostState.h"
 #include "mdl.h"
@@ -28,7 +30,11 @@ int mdlElement_append(MSElement* element)
         return MSTN_ERR_BAD_ARGUMENT;
     if (mstnHost_fault(MstnHostCall::ElementAppend).fails())
         return MSTN_ERR_MODEL_FULL;
-    return hostState().model.append(*element, true, nullptr);
+    try {
+        return hostState().model.append(*element, true, nullptr);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
 }
 
 int mdlElement_append(MSElement* element, DgnModelRefP model)
@@ -74,7 +80,11 @@ int mdlAssoc_getElementDescr(MSElementDescr** descr, std::uint32_t* filePos, Ele
     const ElementRef* element = liveElementWithId(id);
     if (!element)
         return MSTN_ERR_ELEMENT_NOT_FOUND;
-    *descr = mstnhost::newDescriptorOf(*element);
+    try {
+        *descr = mstnhost::newDescriptorOf(*element);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
     if (filePos)
         *filePos = element->filePos;
     return MSTN_SUCCESS;

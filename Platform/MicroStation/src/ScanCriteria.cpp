@@ -1,6 +1,7 @@
 // Scan criteria and the scan: file positions of the matching live elements, in file order.
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "ElementHead.h"
 #include "HostState.h"
@@ -31,7 +32,11 @@ ScanCriteriaP mdlScanCriteria_create()
 {
     if (mstnHost_fault(MstnHostCall::ScanCriteriaCreate).fails())
         return nullptr;
-    return hostState().criteria.create();
+    try {
+        return hostState().criteria.create();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 int mdlScanCriteria_free(ScanCriteriaP criteria)
@@ -58,7 +63,11 @@ int mdlScanCriteria_addSingleElementTypeTest(ScanCriteriaP criteria, int type)
         return MSTN_ERR_BAD_CRITERIA;
     if (type < 0 || type > std::numeric_limits<std::uint16_t>::max())
         return MSTN_ERR_BAD_ARGUMENT;
-    criteria->types.push_back(type);
+    try {
+        criteria->types.push_back(type);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
     return MSTN_SUCCESS;
 }
 
@@ -66,7 +75,11 @@ int mdlScanCriteria_addSingleLevelTest(ScanCriteriaP criteria, LevelId level)
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_addSingleLevelTest"))
         return MSTN_ERR_BAD_CRITERIA;
-    criteria->levels.push_back(level);
+    try {
+        criteria->levels.push_back(level);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
     return MSTN_SUCCESS;
 }
 
