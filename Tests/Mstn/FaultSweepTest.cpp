@@ -48,11 +48,14 @@ std::string Dump(const CPmSim200& sim)
     return Narrow(CString(os.str().c_str()));
 }
 
-// The simulation of that name as it loads, or "" when it does not.
+// The simulation of that name as it loads (its times aside, which a scene
+// made anew does not repeat), or "" when it does not.
 std::string Loaded(const CString& name)
 {
     SimPtr sim(CPmDbxFactory200::LoadSim(name));
-    return sim ? Dump(*sim) : std::string();
+    if (!sim)
+        return std::string();
+    return Dump(*sim) + "type " + std::to_string(sim->Type()) + ", id " + std::to_string(sim->Id()) + "\n";
 }
 
 void WriteOldRecord()
@@ -347,8 +350,12 @@ void Sweep(const Operation& op, const std::string& folder)
             const std::size_t descriptors = mstnHost_liveDescriptorCount();
             const std::size_t criteria = mstnHost_liveScanCriteriaCount();
             Outcome outcome = Outcome::Failed;
+            const std::string previous = DesignPath(folder, "previous.dgn");
+            std::vector<std::uint8_t> previousBytes;
             {
                 const std::function<Outcome()> run = op.prepare();
+                if (op.savesDesignFile)
+                    previousBytes = FileBytes(previous);
                 source.Arm(nth);
                 try
                 {
@@ -386,7 +393,6 @@ void Sweep(const Operation& op, const std::string& folder)
             }
             if (op.savesDesignFile)
             {
-                const std::string previous = DesignPath(folder, "previous.dgn");
                 EXPECT_FALSE(std::filesystem::exists(previous + ".tmp")) << where;
                 if (outcome == Outcome::Succeeded)
                 {
@@ -396,11 +402,7 @@ void Sweep(const Operation& op, const std::string& folder)
                 }
                 else
                 {
-                    const std::vector<std::uint8_t> bytes = FileBytes(previous);
-                    BuildScene(true);
-                    const std::string before = DesignPath(folder, "before.dgn");
-                    ASSERT_EQ(mstnHost_saveDesignFile(before.c_str()), MSTN_SUCCESS);
-                    EXPECT_EQ(bytes, FileBytes(before)) << where << ": the previous file stays";
+                    EXPECT_EQ(FileBytes(previous), previousBytes) << where << ": the previous file stays";
                     continue;
                 }
             }
