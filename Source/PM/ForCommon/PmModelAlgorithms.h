@@ -19,16 +19,25 @@ void DeleteAll(std::vector<T*>& owned)
     owned.clear();
 }
 
-// Copies each entry through the given factory operation, in order.
+// Copies each entry through the given factory operation, in order. A copy
+// that cannot complete frees the copies made so far.
 template <class Result, class Source, class CopyOp>
 std::vector<Result*> CopyAll(const std::vector<Source*>& source, CopyOp copy)
 {
     std::vector<Result*> copies;
-    copies.reserve(source.size());
-    for (const Source* item : source)
+    try
     {
-        if (item)
-            copies.push_back(copy(*item));
+        copies.reserve(source.size());
+        for (const Source* item : source)
+        {
+            if (item)
+                copies.push_back(copy(*item));
+        }
+    }
+    catch (...)
+    {
+        DeleteAll(copies);
+        throw;
     }
     return copies;
 }

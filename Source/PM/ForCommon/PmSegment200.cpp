@@ -38,9 +38,18 @@ CPmSegment200::CPmSegment200(const CPmSegment200& source)
 CPmSegment200::CPmSegment200(const CPmSegment& legacy)
     : m_length(legacy.m_length), m_pPart(CopyPartOrNull(legacy.m_pPart))
 {
-    m_positions.reserve(legacy.m_positions.size());
-    for (const PMPosition& old : legacy.m_positions)
-        m_positions.push_back(ConvertPosition(old));
+    try
+    {
+        m_positions.reserve(legacy.m_positions.size());
+        for (const PMPosition& old : legacy.m_positions)
+            m_positions.push_back(ConvertPosition(old));
+    }
+    catch (...)
+    {
+        // A conversion that cannot complete frees the part it copied.
+        delete m_pPart;
+        throw;
+    }
 }
 
 CPmSegment200& CPmSegment200::operator=(const CPmSegment200& source)
