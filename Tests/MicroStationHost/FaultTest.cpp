@@ -137,6 +137,31 @@ TEST_F(MstnHostFaultTest, EachKindFailsItsCallWithTheHostsStatusAndChangesNothin
                  mdlScanCriteria_free(criteria);
              return made ? 1 : 0;
          }},
+        {MstnHostCall::ScanCriteriaSet, "mdlScanCriteria_setModel", MSTN_ERR_NO_MEMORY,
+         [](const AddedElement&) {
+             Criteria criteria;
+             const int status = mdlScanCriteria_setModel(criteria.p, mdlModelRef_getActive());
+             std::uint32_t buffer[2] = {};
+             int size = 4;
+             std::uint32_t pos = 0;
+             EXPECT_EQ(mdlScanCriteria_scan(criteria.p, buffer, &size, &pos), MSTN_ERR_BAD_CRITERIA)
+                 << "the criteria still have no model";
+             return status;
+         }},
+        {MstnHostCall::ScanCriteriaSet, "mdlScanCriteria_addSingleLevelTest", MSTN_ERR_NO_MEMORY,
+         [](const AddedElement&) {
+             Criteria criteria;
+             mstnHost_fault(MstnHostCall::ScanCriteriaSet).off();
+             EXPECT_EQ(mdlScanCriteria_setModel(criteria.p, mdlModelRef_getActive()), MSTN_SUCCESS);
+             mstnHost_fault(MstnHostCall::ScanCriteriaSet).failAt(1);
+             const int status = mdlScanCriteria_addSingleLevelTest(criteria.p, 99);
+             std::uint32_t buffer[4] = {};
+             int size = 8;
+             std::uint32_t pos = 0;
+             mdlScanCriteria_scan(criteria.p, buffer, &size, &pos);
+             EXPECT_EQ(size, 4) << "no level test was added: both elements match";
+             return status;
+         }},
         {MstnHostCall::Scan, "mdlScanCriteria_scan", MSTN_ERR_FILE_READ,
          [](const AddedElement&) {
              Criteria criteria;

@@ -247,6 +247,7 @@ std::vector<FaultSource> Sources()
         {"AssocRead", MstnHostCall::AssocRead},
         {"UndoableDelete", MstnHostCall::UndoableDelete},
         {"ScanCriteriaCreate", MstnHostCall::ScanCriteriaCreate},
+        {"ScanCriteriaSet", MstnHostCall::ScanCriteriaSet},
         {"Scan", MstnHostCall::Scan},
         {"SaveDesignFile", MstnHostCall::SaveDesignFile},
         {"LoadDesignFile", MstnHostCall::LoadDesignFile},

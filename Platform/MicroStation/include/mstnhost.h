@@ -74,6 +74,8 @@ enum class MstnHostCall
     AssocRead,          // mdlAssoc_getElementDescr, mdlAssoc_getElement: MSTN_ERR_ELEMENT_NOT_FOUND
     UndoableDelete,     // mdlElement_undoableDelete: MSTN_ERR_READ_ONLY
     ScanCriteriaCreate, // mdlScanCriteria_create: null
+    ScanCriteriaSet,    // mdlScanCriteria_setModel, _addSingleElementTypeTest, _addSingleLevelTest,
+                        // _setReturnType: MSTN_ERR_NO_MEMORY, the criteria unchanged
     Scan,               // mdlScanCriteria_scan: MSTN_ERR_FILE_READ, nothing delivered
     SaveDesignFile,     // mstnHost_saveDesignFile: the write stops part way, MSTN_ERR_FILE_WRITE
     LoadDesignFile,     // mstnHost_loadDesignFile: MSTN_ERR_FILE_OPEN

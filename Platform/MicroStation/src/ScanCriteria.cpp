@@ -51,6 +51,8 @@ int mdlScanCriteria_setModel(ScanCriteriaP criteria, DgnModelRefP model)
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_setModel"))
         return MSTN_ERR_BAD_CRITERIA;
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
+        return MSTN_ERR_NO_MEMORY;
     if (!mstnhost::isActiveModel(model))
         return MSTN_ERR_BAD_MODEL;
     criteria->model = model;
@@ -61,6 +63,8 @@ int mdlScanCriteria_addSingleElementTypeTest(ScanCriteriaP criteria, int type)
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_addSingleElementTypeTest"))
         return MSTN_ERR_BAD_CRITERIA;
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
+        return MSTN_ERR_NO_MEMORY;
     if (type < 0 || type > std::numeric_limits<std::uint16_t>::max())
         return MSTN_ERR_BAD_ARGUMENT;
     try {
@@ -75,6 +79,8 @@ int mdlScanCriteria_addSingleLevelTest(ScanCriteriaP criteria, LevelId level)
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_addSingleLevelTest"))
         return MSTN_ERR_BAD_CRITERIA;
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
+        return MSTN_ERR_NO_MEMORY;
     try {
         criteria->levels.push_back(level);
     } catch (const std::bad_alloc&) {
@@ -88,6 +94,8 @@ int mdlScanCriteria_setReturnType(ScanCriteriaP criteria, int returnType, bool /
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_setReturnType"))
         return MSTN_ERR_BAD_CRITERIA;
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
+        return MSTN_ERR_NO_MEMORY;
     if (returnType != MSTN_SCAN_RETURN_FILEPOS)
         return MSTN_ERR_BAD_ARGUMENT;
     criteria->returnType = returnType;
