@@ -6,6 +6,8 @@ set -euo pipefail
 # sanitizer libraries; googletest provides the sources the 32-bit build
 # compiles GoogleTest from (libgtest-dev's libraries are 64-bit).
 packages=(cmake ninja-build g++ g++-multilib libgtest-dev libgmock-dev googletest)
+# Google Benchmark (64-bit only in Debian) and python3 for the benchmarks' table.
+packages+=(libbenchmark-dev python3)
 
 missing=()
 for package in "${packages[@]}"; do

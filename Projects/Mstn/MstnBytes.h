@@ -1,4 +1,6 @@
-// Little-endian numbers in byte buffers, as records store them.
+// Little-endian numbers in byte buffers, as records store them. On a
+// little-endian machine a whole value is copied at once; elsewhere it is
+// assembled byte by byte.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +8,8 @@
 
 namespace MstnBytes
 {
+constexpr bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+
 inline void PutU16(std::uint8_t* p, std::uint16_t v)
 {
     p[0] = static_cast<std::uint8_t>(v);
@@ -14,12 +18,22 @@ inline void PutU16(std::uint8_t* p, std::uint16_t v)
 
 inline void PutU32(std::uint8_t* p, std::uint32_t v)
 {
+    if constexpr (kLittleEndianHost)
+    {
+        std::memcpy(p, &v, sizeof v);
+        return;
+    }
     for (int i = 0; i < 4; ++i)
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 inline void PutU64(std::uint8_t* p, std::uint64_t v)
 {
+    if constexpr (kLittleEndianHost)
+    {
+        std::memcpy(p, &v, sizeof v);
+        return;
+    }
     for (int i = 0; i < 8; ++i)
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
@@ -44,6 +58,11 @@ inline std::uint16_t GetU16(const std::uint8_t* p)
 inline std::uint32_t GetU32(const std::uint8_t* p)
 {
     std::uint32_t v = 0;
+    if constexpr (kLittleEndianHost)
+    {
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    }
     for (int i = 3; i >= 0; --i)
         v = (v << 8) | p[i];
     return v;
@@ -52,6 +71,11 @@ inline std::uint32_t GetU32(const std::uint8_t* p)
 inline std::uint64_t GetU64(const std::uint8_t* p)
 {
     std::uint64_t v = 0;
+    if constexpr (kLittleEndianHost)
+    {
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    }
     for (int i = 7; i >= 0; --i)
         v = (v << 8) | p[i];
     return v;

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "MstnFormat101.h"
+#include "MstnHeaderIndex.h"
+#include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnSim200.h"
@@ -23,11 +25,13 @@ public:
     int Close() override { return -1; }
 };
 
-// The format 200 record of the name, when it can be read.
-bool HasReadableRecord(const CString& name)
+// Whether the name may have a format 200 record that reads: one does, or the
+// model could not be searched to its end.
+bool MayHaveReadableRecord(const CString& name)
 {
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
     CPmMstnSim200 sim;
-    return LoadMstnSim(&sim, name) == 0;
+    return LoadMstnSim(&sim, name, index) == 0 || !index.SearchedWholeModel();
 }
 
 // The format 101 module's simulation of that name converted into a new
@@ -45,21 +49,31 @@ CPmMstnSim200* ConvertFromFormat101(const CString& name)
 }
 } // namespace
 
-CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
     auto sim = std::make_unique<CPmMstnSim200>();
-    if (LoadMstnSim(sim.get(), name) == 0)
+    if (LoadMstnSim(sim.get(), name, index) == 0)
         return sim.release();
     sim.reset();
+    // A model not searched to its end may hold a format 200 record of the
+    // name: the old form is not taken in its place.
+    if (!index.SearchedWholeModel())
+        return nullptr;
     CPmMstnSim200* converted = ConvertFromFormat101(name);
     if (converted)
         converted->SetIsCurVersion(false);
     return converted;
 }
 
+CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+{
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
+    return LoadListedMstnSim(name, index);
+}
+
 void CPmDbxFactory200::UpgradeSim(const CString& name)
 {
-    if (HasReadableRecord(name))
+    if (MayHaveReadableRecord(name))
         return;
     const std::unique_ptr<CPmMstnSim200> converted(ConvertFromFormat101(name));
     if (!converted)

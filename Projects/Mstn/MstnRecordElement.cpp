@@ -36,9 +36,10 @@ std::size_t MstnRecord::ElementBytes(const MSElement& element)
 
 void MstnRecord::BuildElement(MSElement& element, const std::uint8_t* payload, std::size_t payloadBytes)
 {
-    std::memset(&element, 0, sizeof element);
     payloadBytes = std::min(payloadBytes, kMaxPayloadBytes);
     const std::uint32_t words = ElementWords(payloadBytes);
+    // Only the element's own bytes are cleared: the host takes no more than its size.
+    std::memset(&element, 0, 2 * static_cast<std::size_t>(words));
     MstnBytes::PutU16(Bytes(element) + kTypeOffset, static_cast<std::uint16_t>(kElementType));
     MstnBytes::PutU32(Bytes(element) + kSizeOffset, words);
     MstnBytes::PutU32(Bytes(element) + kAttrOffset, words);  // no attribute data

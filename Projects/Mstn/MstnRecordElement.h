@@ -33,8 +33,9 @@ inline const std::uint8_t* Bytes(const MSElement& element)
 // The element's length in bytes as its head gives it, at most the buffer's.
 std::size_t ElementBytes(const MSElement& element);
 
-// Clears the element and writes the record head around the payload (at most
-// kMaxPayloadBytes).
+// Clears the element's bytes (its size, the pad byte of an odd payload
+// included) and writes the record head around the payload (at most
+// kMaxPayloadBytes); the buffer past the element's size is left as it was.
 void BuildElement(MSElement& element, const std::uint8_t* payload, std::size_t payloadBytes);
 
 // The header of a record of that kind. False when the element is no such

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "MstnHeaderIndex.h"
 #include "PmMstnSection.h"
 #include "PmSim200.h"
 #include "PmTimeRecord.h"
@@ -67,6 +68,12 @@ void MstnSimStream::Write(const CPmSim200& sim, CZrMstnObject& store)
 
 int LoadMstnSim(CPmSim200* sim, const CString& name)
 {
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
+    return LoadMstnSim(sim, name, index);
+}
+
+int LoadMstnSim(CPmSim200* sim, const CString& name, MstnHeaderIndex& index)
+{
     if (!sim)
         return -1;
     sim->SetName(name);
@@ -74,7 +81,7 @@ int LoadMstnSim(CPmSim200* sim, const CString& name)
     if (name.IsEmpty())
         return -1;
     CZrMstnObject store(MstnRecord::kSimulationKind, name);
-    if (store.Load() != 0)
+    if (store.Load(index) != 0)
         return -1;
 
     store.NextChunk();

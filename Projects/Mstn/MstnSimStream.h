@@ -8,6 +8,7 @@
 
 class CPmSim200;
 class CZrMstnObject;
+class MstnHeaderIndex;
 
 namespace MstnSimStream
 {
@@ -24,3 +25,9 @@ void Write(const CPmSim200& sim, CZrMstnObject& store);
 // the whole stream was read; -1 when there is no such record (or the name is
 // empty), its version is neither 200 nor 101, or it cannot be read to its end.
 int LoadMstnSim(CPmSim200* sim, const CString& name);
+// The same, finding the record through the index instead of a scan of its own.
+int LoadMstnSim(CPmSim200* sim, const CString& name, MstnHeaderIndex& index);
+
+// LoadSim of the factory through the index: the simulation of that name, or
+// null. Each build's LoadSim source defines it.
+CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index);

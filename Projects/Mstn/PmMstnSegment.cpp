@@ -73,6 +73,9 @@ void CPmMstnSegment::Load(CZrMstnObject* record)
         record->SetError(1);
         return;
     }
+    // The chunk holds every position the count announces: room for them is
+    // made once.
+    Positions()->reserve(Positions()->size() + static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
     {
         PmPosition200 position;

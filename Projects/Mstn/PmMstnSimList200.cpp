@@ -4,9 +4,11 @@
 
 #include <mdl.h>
 
+#include "MstnHeaderIndex.h"
+#include "MstnRecordLayout.h"
+#include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
 #include "PmSim200.h"
-#include "ZrMstnObject.h"
 
 namespace
 {
@@ -27,20 +29,26 @@ CPmMstnSimList200::~CPmMstnSimList200() = default;
 
 int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
 {
-    int result = 0;
-    {
-        CZrMstnObject records(MstnRecord::kSimulationKind, CString());
-        result = records.EnumerateNames(m_names);
-    }
+    // One scan gathers the headers; each name is then loaded from them, as
+    // LoadSim loads it, without scanning the model again.
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
+    const int result = index.Gather();
+    for (const MstnFoundHeader& header : index.Headers())
+        m_names.Add(header.record.name);
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString name = m_names.GetAt(i);
-        std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(name));
+        std::unique_ptr<CPmSim200, SimDeleter> sim(LoadListedMstnSim(name, index));
         if (!sim)
             continue;
-        // Current only once it is stored so: a failed store leaves the old record.
-        if (upgrade && !sim->IsCurVersion() && sim->Save() == 0)
-            sim->SetIsCurVersion(true);
+        if (upgrade && !sim->IsCurVersion())
+        {
+            // Current only once it is stored so: a failed store leaves the old record.
+            if (sim->Save() == 0)
+                sim->SetIsCurVersion(true);
+            // The save may have changed the records: what follows sees them as they are now.
+            index.Gather();
+        }
         if (keepAll || NamesElementOfModel(sim->Id()))
         {
             sim->SetName(name);

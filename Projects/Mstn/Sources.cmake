@@ -8,6 +8,7 @@ set(PM_MSTN_SOURCES
   ${PM_MSTN_DIR}/MstnBlockFactory.cpp
   ${PM_MSTN_DIR}/MstnDbxFactory200.cpp
   ${PM_MSTN_DIR}/MstnElements.cpp
+  ${PM_MSTN_DIR}/MstnHeaderIndex.cpp
   ${PM_MSTN_DIR}/MstnRecordElement.cpp
   ${PM_MSTN_DIR}/MstnRecordText.cpp
   ${PM_MSTN_DIR}/MstnSimStream.cpp

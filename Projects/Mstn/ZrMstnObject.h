@@ -20,6 +20,10 @@
 
 #include "MstnRecordLayout.h"
 
+class MstnHeaderIndex;
+struct MstnFoundHeader;
+struct MstnRecordHeader;
+
 class CZrMstnObject
 {
 public:
@@ -35,10 +39,16 @@ public:
     int FindNext(CString* name, MSElementDescr** descr);
     // Appends the name of every header of this kind, in scan order; the last scan status.
     int EnumerateNames(CStringArray& names);
+    // Appends every header of this kind in scan order, read once each; the last scan status.
+    int GatherHeaders(std::vector<MstnFoundHeader>& found);
     // Reads the record into the store: 0 when at least one data element was
     // read, else -1. A record is refused (-1) when one of its ids does not lead
-    // to a data element of its kind, or is named twice or by another header.
+    // to a data element of its kind, or is named twice or by another header,
+    // and when the model could not be searched to its end.
     int Load();
+    // The same, finding the header and the others in the index rather than
+    // scanning the model.
+    int Load(MstnHeaderIndex& index);
     // Deletes the record, its header first: -1 when the model holds no header
     // of it, kSearchFailed (nothing deleted) when the model could not be
     // searched to its end, else the host's status for deleting the header (the
@@ -100,6 +110,8 @@ public:
 
 private:
     void InitScan();
+    // FindNext, giving the header read; *descr (never null) is the caller's.
+    int NextHeader(MstnRecordHeader& header, MSElementDescr** descr);
     // Runs the scan until a header is taken: one of the store's name, or any
     // when the store has none. The header's descriptor is the caller's.
     MSElementDescr* TakeHeader(CString& name);

@@ -1,9 +1,11 @@
 // Finding records: the scan of the active model, and Load, Delete and
 // EnumerateNames on top of it.
 #include <algorithm>
+#include <new>
 
 #include <mdl.h>
 
+#include "MstnHeaderIndex.h"
 #include "MstnHeldDescriptor.h"
 #include "MstnRecordElement.h"
 #include "ZrMstnObject.h"
@@ -44,6 +46,22 @@ int CZrMstnObject::FindNext(CString* name, MSElementDescr** descr)
         name->Empty();
     if (descr)
         *descr = nullptr;
+    MstnRecordHeader header;
+    MstnHeldDescriptor read;
+    const int status = NextHeader(header, read.Out());
+    if (read)
+    {
+        if (name)
+            *name = header.name;
+        if (descr)
+            *descr = read.Release();
+    }
+    return status;
+}
+
+int CZrMstnObject::NextHeader(MstnRecordHeader& header, MSElementDescr** descr)
+{
+    *descr = nullptr;
     int status = MstnRecord::kScanBufferFull;
     while (true)
     {
@@ -68,13 +86,9 @@ int CZrMstnObject::FindNext(CString* name, MSElementDescr** descr)
             // The scan delivers live elements only: one that cannot be read may be a header.
             if (readBytes == 0 || !read)
                 m_scanFailed = true;
-            MstnRecordHeader header;
             if (readBytes != 0 && read && MstnRecord::ReadHeader(read->el, m_kind, header))
             {
-                if (name)
-                    *name = header.name;
-                if (descr)
-                    *descr = read.Release();
+                *descr = read.Release();
                 return status;
             }
         }
@@ -129,6 +143,25 @@ int CZrMstnObject::EnumerateNames(CStringArray& names)
     return status;
 }
 
+int CZrMstnObject::GatherHeaders(std::vector<MstnFoundHeader>& found)
+{
+    StartScanLoop();
+    int status = MstnRecord::kScanBufferFull;
+    while (ScanGoesOn(status))
+    {
+        MstnFoundHeader next;
+        MstnHeldDescriptor header;
+        status = NextHeader(next.record, header.Out());
+        if (!header)
+            continue;
+        next.position = m_foundPositions[m_scanIndex - 1];
+        next.id = mdlElement_getID(&header->el);
+        header.Reset(nullptr);
+        found.push_back(std::move(next));
+    }
+    return status;
+}
+
 CZrMstnObject::OtherHeaders CZrMstnObject::ScanOtherHeaders(std::uint64_t headerId) const
 {
     // A store of its own: this one's scan position stays where it is.
@@ -156,56 +189,97 @@ CZrMstnObject::OtherHeaders CZrMstnObject::ScanOtherHeaders(std::uint64_t header
 
 int CZrMstnObject::Load()
 {
+    MstnHeaderIndex index(m_kind);
+    return Load(index);
+}
+
+int CZrMstnObject::Load(MstnHeaderIndex& index)
+{
     m_loaded.clear();
     m_loadedEnd = 0;
     m_cursor = 0;
     m_chunkPosition = 0;
     m_chunkLength = 0;
-    CString name;
-    MstnHeldDescriptor header(TakeHeader(name));
-    if (!header)
+    const MstnFoundHeader* header = index.Find(m_name, m_matchByName, m_skippedHeaderId);
+    // A model not searched to its end may hold, where it could not be read, an
+    // earlier header of the name or one that names the same data.
+    if (!header || !index.SearchedWholeModel())
         return -1;
-    m_name = name;
-    const std::uint32_t headerPosition = m_foundPositions[m_scanIndex - 1];
-    const std::uint64_t headerId = mdlElement_getID(&header->el);
-    MstnRecordHeader record;
-    MstnRecord::ReadHeader(header->el, m_kind, record);  // taken by the scan: it fits
-    header.Reset(nullptr);
+    m_name = header->record.name;
+    const MstnRecordHeader& record = header->record;
+    if (record.dataIds.empty() || HasRepeats(record.dataIds))
+        return -1;
+
+    m_totalLength = record.totalLength;
+    const bool keep = index.NameRepeats(*header);
+    if (const MstnHeaderIndex::Loaded* loaded = keep ? index.LoadedOf(header->position) : nullptr)
+    {
+        if (loaded->refused)
+            return -1;
+        m_loaded = loaded->bytes;
+        m_loadedEnd = std::min(m_loaded.size(), static_cast<std::size_t>(record.totalLength));
+        return 0;
+    }
+    const auto refuse = [&]() {
+        m_loaded.clear();
+        if (keep)
+            index.KeepLoaded(header->position, {true, {}});
+        return -1;
+    };
 
     // A damaged header may name elements of another record: their bytes are
     // not this record's, so the record is refused whole. A record's data
     // elements are written just before its header, so of two headers that
     // name one data element the one that follows it first is its own.
-    const OtherHeaders others = ScanOtherHeaders(headerId);
-    if (!others.complete || record.dataIds.empty() || HasRepeats(record.dataIds))
-        return -1;
-
-    // The data elements fill at most the stream the header announces and the
-    // pad byte of an odd last piece; whatever more they hold is not taken.
-    m_totalLength = record.totalLength;
-    const std::size_t capacity = static_cast<std::size_t>(record.totalLength) + 1;
-    for (const std::uint64_t id : record.dataIds)
+    // Every data element is read (once) before any is copied, so that the
+    // loaded data is allocated once, at the size the elements hold.
+    std::vector<MSElementDescr*> pieces;
+    const auto freePieces = [&pieces]() {
+        for (MSElementDescr*& piece : pieces)
+            mdlElmdscr_freeAll(&piece);
+    };
+    try
     {
-        std::uint32_t position = 0;
-        MstnHeldDescriptor data(ReadDataElement(id, m_kind, position));
-        if (data && Contains(others.dataIds, id))
+        pieces.reserve(record.dataIds.size());  // bounded by the header element's size
+        for (const std::uint64_t id : record.dataIds)
         {
-            const auto next = std::upper_bound(others.positions.begin(), others.positions.end(), position);
-            if (next == others.positions.end() || *next != headerPosition)
-                data.Reset(nullptr);
+            std::uint32_t position = 0;
+            MSElementDescr* data = ReadDataElement(id, m_kind, position);
+            if (data && index.NamedByAnother(id, header->position) &&
+                !index.FirstHeaderBehind(position, header->position))
+                mdlElmdscr_freeAll(&data);
+            if (!data)
+            {
+                freePieces();
+                return refuse();
+            }
+            pieces.push_back(data);
         }
-        if (!data)
+        // The data elements fill at most the stream the header announces and
+        // the pad byte of an odd last piece; whatever more they hold is not taken.
+        const std::size_t capacity = static_cast<std::size_t>(record.totalLength) + 1;
+        std::size_t held = 0;
+        for (const MSElementDescr* piece : pieces)
+            held += MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
+        m_loaded.reserve(std::min(held, capacity));
+        for (MSElementDescr*& piece : pieces)
         {
-            m_loaded.clear();
-            return -1;
+            const std::size_t bytes = MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
+            const std::size_t taken = std::min(bytes, capacity - m_loaded.size());
+            const std::uint8_t* from = MstnRecord::Bytes(piece->el) + MstnRecord::kPayloadOffset;
+            m_loaded.insert(m_loaded.end(), from, from + taken);
+            mdlElmdscr_freeAll(&piece);
         }
-        const std::size_t bytes = MstnRecord::ElementBytes(data->el);
-        const std::size_t piece = bytes - MstnRecord::kPayloadOffset;
-        const std::size_t taken = std::min(piece, capacity - m_loaded.size());
-        const std::uint8_t* from = MstnRecord::Bytes(data->el) + MstnRecord::kPayloadOffset;
-        m_loaded.insert(m_loaded.end(), from, from + taken);
+    }
+    catch (const std::bad_alloc&)
+    {
+        freePieces();
+        m_loaded.clear();
+        throw;
     }
     m_loadedEnd = std::min(m_loaded.size(), static_cast<std::size_t>(record.totalLength));
+    if (keep)
+        index.KeepLoaded(header->position, {false, m_loaded});
     return 0;
 }
 

@@ -125,6 +125,34 @@ TEST_F(DictionaryTest, AnErasedEntryIsGoneFromEveryLookup)
     EXPECT_EQ(std::vector<std::wstring>{L"kept"}, keys());
 }
 
+// Removing takes the entry out and hands back its object, which stays in the
+// drawing without an owner; an entry that is not there, or is erased, gives 22.
+TEST_F(DictionaryTest, RemoveTakesTheEntryOutAndLeavesItsObjectInTheDrawing)
+{
+    const AcDbObjectId id = put(L"taken", new AcDbDictionary);
+    put(L"kept", new AcDbDictionary);
+    AcDbObjectId removed;
+    ASSERT_EQ(Acad::eOk, nod->remove(L"taken", removed));
+    EXPECT_EQ(id, removed);
+    EXPECT_EQ(std::vector<std::wstring>{L"kept"}, keys());
+    EXPECT_FALSE(id.isErased());
+    AcDbObject* object = nullptr;
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(object, id, AcDb::kForRead));
+    EXPECT_TRUE(object->ownerId().isNull());
+    object->close();
+    EXPECT_EQ(22, nod->remove(L"taken"));
+
+    AcDbObject* kept = nullptr;
+    ASSERT_EQ(Acad::eOk, nod->getAt(L"kept", kept, AcDb::kForWrite));
+    kept->erase();
+    kept->close();
+    EXPECT_EQ(22, nod->remove(L"kept"));
+
+    nod->close();
+    ASSERT_EQ(Acad::eOk, db->getNamedObjectsDictionary(nod, AcDb::kForRead));
+    EXPECT_EQ(Acad::eNotOpenForWrite, nod->remove(L"kept"));
+}
+
 TEST_F(DictionaryTest, TheIteratorYieldsKeysInAscendingOrderWithTheirIds)
 {
     std::vector<AcDbObjectId> ids;

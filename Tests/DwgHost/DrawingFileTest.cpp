@@ -11,6 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <dbhostfaults.h>
+
 #include "FailingAllocator.h"
 #include "HostTestSupport.h"
 #include "TestRecord.h"
@@ -343,4 +345,122 @@ TEST_F(DrawingFileTest, ASaveThatFailsLeavesThePreviousFileWhole)
     }
     ASSERT_EQ(Acad::eOk, readBack(path));
     EXPECT_EQ(db->approxNumObjects(), reread->approxNumObjects());
+}
+
+// A filer write that fails fails the save with eFilerError, whichever it is, and
+// leaves the drawing saved before it whole.
+TEST_F(DrawingFileTest, ASaveWhoseFilerFailsAWriteIsRefused)
+{
+    const std::wstring path = file("previous");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    const std::vector<unsigned char> previous = bytesOf(path);
+    buildDrawing();
+
+    dwgHostFault(DwgHostCall::FilerWrite).count();
+    const std::wstring counted = file("counted");
+    ASSERT_EQ(Acad::eOk, db->saveAs(counted.c_str()));
+    const std::size_t writes = dwgHostFault(DwgHostCall::FilerWrite).calls();
+    ASSERT_GT(writes, 10u);
+    for (std::size_t nth = 1; nth <= writes; ++nth) {
+        dwgHostFault(DwgHostCall::FilerWrite).failAt(nth);
+        EXPECT_EQ(Acad::eFilerError, db->saveAs(path.c_str())) << nth;
+        ASSERT_EQ(previous, bytesOf(path)) << nth;
+    }
+    dwgHostFaultsOff();
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    EXPECT_EQ(bytesOf(counted), bytesOf(path));
+}
+
+// A filer read that fails is the host's failure, not the record's: the read
+// answers eFilerError and the database stays empty, no object turned into a proxy.
+TEST_F(DrawingFileTest, AReadWhoseFilerFailsIsRefusedWhole)
+{
+    buildDrawing();
+    const std::wstring path = file("whole");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+
+    dwgHostFault(DwgHostCall::FilerRead).count();
+    ASSERT_EQ(Acad::eOk, readBack(path));
+    const std::size_t reads = dwgHostFault(DwgHostCall::FilerRead).calls();
+    ASSERT_GT(reads, 10u);
+    for (std::size_t nth = 1; nth <= reads; ++nth) {
+        dwgHostFault(DwgHostCall::FilerRead).failAt(nth);
+        EXPECT_EQ(Acad::eFilerError, readBack(path)) << nth;
+        EXPECT_EQ(0, reread->approxNumObjects()) << nth;
+    }
+    dwgHostFaultsOff();
+    ASSERT_EQ(Acad::eOk, readBack(path));
+    TestRecord* record = TestRecord::cast(openReadEntry(L"Sim A"));
+    ASSERT_NE(nullptr, record);
+    EXPECT_EQ(L"Sim A", record->name);
+    record->close();
+}
+
+// A record whose writer fails, or meets a host heap that gives nothing, fails the
+// save with the writer's status or eOutOfMemory, and the previous file stays.
+TEST_F(DrawingFileTest, ASaveWhoseWriterFailsOrMeetsAnEmptyHeapLeavesThePreviousFile)
+{
+    buildDrawing();
+    const std::wstring path = file("previous");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    const std::vector<unsigned char> previous = bytesOf(path);
+    AcDbObject* object = nullptr;
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(object, recordId, AcDb::kForWrite));
+    TestRecord* record = TestRecord::cast(object);
+    record->speed = 99.0;
+    record->writeAnswer = Acad::eInvalidInput;
+    record->close();
+    EXPECT_EQ(Acad::eInvalidInput, db->saveAs(path.c_str()));
+    EXPECT_EQ(previous, bytesOf(path));
+
+    ASSERT_EQ(Acad::eOk, acdbOpenAcDbObject(object, recordId, AcDb::kForWrite));
+    TestRecord::cast(object)->writeAnswer = Acad::eOk;
+    object->close();
+    dwgHostFault(DwgHostCall::HeapAllocation).failAt(1);
+    EXPECT_EQ(Acad::eOutOfMemory, db->saveAs(path.c_str()));
+    EXPECT_EQ(1u, dwgHostFault(DwgHostCall::HeapAllocation).failures()) << "the writer's copy of the name";
+    dwgHostFaultsOff();
+    EXPECT_EQ(previous, bytesOf(path));
+    EXPECT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    ASSERT_EQ(Acad::eOk, readBack(path));
+    TestRecord* read = TestRecord::cast(openReadEntry(L"Sim A"));
+    ASSERT_NE(nullptr, read);
+    EXPECT_EQ(L"Sim A", read->name);
+    EXPECT_EQ(99.0, read->speed);
+    read->close();
+}
+
+// The file ends with the last object's record: its item count, then each item as
+// its kind tag and its little-endian value, byte for byte.
+TEST_F(DrawingFileTest, ARecordIsStoredAsItsItemsTaggedWithTheirKinds)
+{
+    buildDrawing();
+    const std::wstring path = file("layout");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    std::vector<unsigned char> expected;
+    auto u8 = [&](unsigned value) { expected.push_back(static_cast<unsigned char>(value)); };
+    auto u32 = [&](Adesk::UInt32 value) {
+        for (int shift = 0; shift < 32; shift += 8)
+            u8((value >> shift) & 0xFF);
+    };
+    auto f64 = [&](Adesk::UInt32 high) {  // doubles whose low 32 bits are zero
+        u32(0);
+        u32(high);
+    };
+    u32(7);
+    u8(1), u32(TestRecord::kVersion);                     // Int32: the version
+    u8(7), u32(5);                                        // String: "Sim A"
+    for (wchar_t c : std::wstring(L"Sim A"))
+        u32(static_cast<Adesk::UInt32>(c));
+    u8(3), f64(0x40290000);                               // Double: 12.5
+    u8(4), f64(0x40100000), f64(0x40140000), f64(0x40180000);  // Point3d: 4, 5, 6
+    u8(2), u8(1);                                         // Bool: true
+    u8(6), u32(16);                                       // Bytes: 16 of them
+    for (int i = 0; i < 16; ++i)
+        u8(static_cast<unsigned>(i * 3));
+    u8(5), u32(referenceId.handle().low()), u32(referenceId.handle().high());  // Handle
+
+    const std::vector<unsigned char> bytes = bytesOf(path);
+    ASSERT_GT(bytes.size(), expected.size());
+    EXPECT_EQ(expected, std::vector<unsigned char>(bytes.end() - static_cast<long>(expected.size()), bytes.end()));
 }

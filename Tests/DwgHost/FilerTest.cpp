@@ -1,5 +1,9 @@
 // The host's filer: items tagged with their kind, and defensive reads.
 #include <cstring>
+#include <cwchar>
+#include <vector>
+
+#include <dbhostfaults.h>
 
 #include "HostTestSupport.h"
 
@@ -190,4 +194,113 @@ TEST(FilerTest, TheAbstractFilerHasNoDatabase)
 {
     AcDbMemoryFiler filer;
     EXPECT_EQ(nullptr, static_cast<AcDbDwgFiler&>(filer).AcDbDwgFiler::database());
+}
+
+// Far more than one chunk of the stream: every value comes back in its place,
+// one item larger than any chunk included.
+TEST(FilerTest, ALargeRecordReadsBackEveryItemInOrder)
+{
+    const int count = 300000;
+    std::vector<unsigned char> large(3u << 20);
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<unsigned char>(i * 7 + 1);
+    AcDbMemoryFiler filer;
+    for (int i = 0; i < count; ++i) {
+        switch (i % 5) {
+        case 0: filer.writeInt32(-i); break;
+        case 1: filer.writeDouble(i * 0.25); break;
+        case 2: filer.writePoint3d(AcGePoint3d(i, -i, i * 0.5)); break;
+        case 3: filer.writeAcDbHandle(AcDbHandle(static_cast<Adesk::UInt32>(i), 7)); break;
+        case 4: filer.writeString(i % 2 ? L"odd" : L""); break;
+        }
+        if (i == count / 2)
+            filer.writeBytes(large.data(), large.size());
+    }
+    ASSERT_EQ(Acad::eOk, filer.filerStatus());
+    ASSERT_EQ(static_cast<Adesk::UInt32>(count + 1), filer.remainingItems());
+    ASSERT_EQ(static_cast<std::size_t>(count + 1), filer.items().size());
+
+    int wrong = 0;
+    for (int i = 0; i < count; ++i) {
+        switch (i % 5) {
+        case 0: {
+            Adesk::Int32 value = 0;
+            filer.readInt32(&value);
+            wrong += value != -i;
+            break;
+        }
+        case 1: {
+            double value = 0.0;
+            filer.readDouble(&value);
+            wrong += value != i * 0.25;
+            break;
+        }
+        case 2: {
+            AcGePoint3d value(0.0, 0.0, 0.0);
+            filer.readPoint3d(&value);
+            wrong += value.x != i || value.y != -i || value.z != i * 0.5;
+            break;
+        }
+        case 3: {
+            AcDbHandle value;
+            filer.readAcDbHandle(&value);
+            wrong += value != AcDbHandle(static_cast<Adesk::UInt32>(i), 7);
+            break;
+        }
+        case 4: {
+            ACHAR* value = nullptr;
+            filer.readString(&value);
+            wrong += !value || std::wcscmp(value, i % 2 ? L"odd" : L"") != 0;
+            acutDelBuffer(value);
+            break;
+        }
+        }
+        if (i == count / 2) {
+            std::vector<unsigned char> back(large.size());
+            filer.readBytes(back.data(), back.size());
+            EXPECT_EQ(large, back);
+        }
+    }
+    EXPECT_EQ(0, wrong);
+    EXPECT_EQ(Acad::eOk, filer.filerStatus());
+    EXPECT_EQ(0u, filer.remainingItems());
+    EXPECT_TRUE(readOneGivesNothing(filer, AcDbFilerItem::kInt32));
+    EXPECT_EQ(Acad::eEndOfFile, filer.filerStatus());
+}
+
+// The test switch fails the nth read or write of the host's filers: the call
+// reports eFilerError, a failed write keeps nothing, and no read gives anything after.
+TEST(FilerTest, AReadOrWriteTheFilerFailsSetsAFilerErrorForGood)
+{
+    for (AcDbFilerItem::Kind kind : kKinds) {
+        AcDbMemoryFiler writer;
+        dwgHostFault(DwgHostCall::FilerWrite).failAt(2);
+        writeOne(writer, kind);
+        writeOne(writer, kind);
+        writeOne(writer, kind);
+        dwgHostFault(DwgHostCall::FilerWrite).off();
+        EXPECT_EQ(Acad::eFilerError, writer.filerStatus()) << int(kind);
+        EXPECT_EQ(2u, writer.items().size()) << int(kind) << ": the failed write keeps nothing";
+
+        AcDbMemoryFiler reader(writer.items());
+        EXPECT_FALSE(readOneGivesNothing(reader, kind)) << int(kind);
+        dwgHostFault(DwgHostCall::FilerRead).failAt(1);
+        EXPECT_TRUE(readOneGivesNothing(reader, kind)) << int(kind);
+        dwgHostFault(DwgHostCall::FilerRead).off();
+        EXPECT_EQ(Acad::eFilerError, reader.filerStatus()) << int(kind);
+        EXPECT_EQ(0u, reader.remainingItems()) << int(kind);
+    }
+
+    AcDbMemoryFiler filer;
+    dwgHostFault(DwgHostCall::FilerWrite).count();
+    dwgHostFault(DwgHostCall::FilerRead).count();
+    filer.writeInt32(1);
+    filer.writeDouble(2.0);
+    Adesk::Int32 value = 0;
+    filer.readInt32(&value);
+    EXPECT_EQ(2u, dwgHostFault(DwgHostCall::FilerWrite).calls());
+    EXPECT_EQ(1u, dwgHostFault(DwgHostCall::FilerRead).calls());
+    dwgHostFaultsOff();
+    EXPECT_EQ(1, value);
+    EXPECT_EQ(Acad::eOk, filer.filerStatus());
 }

@@ -20,13 +20,18 @@ Acad::ErrorStatus TestRecord::dwgOutFields(AcDbDwgFiler* filer) const
     assertReadEnabled();
     AcDbObject::dwgOutFields(filer);
     filer->writeInt32(writtenVersion);
-    filer->writeString(name.c_str());
+    // The name goes through a copy on the host heap, and a copy that failed is
+    // written as an empty name: a careless writer, which the host must catch.
+    ACHAR* copy = nullptr;
+    acutNewString(name.c_str(), copy);
+    filer->writeString(copy ? copy : L"");
+    acutDelBuffer(copy);
     filer->writeDouble(speed);
     filer->writePoint3d(at);
     filer->writeBool(flag);
     filer->writeBytes(stamp, sizeof stamp);
     filer->writeAcDbHandle(ref);
-    return filer->filerStatus();
+    return writeAnswer != Acad::eOk ? writeAnswer : filer->filerStatus();
 }
 
 Acad::ErrorStatus TestRecord::dwgInFields(AcDbDwgFiler* filer)

@@ -26,6 +26,8 @@ public:
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
 
     static constexpr Adesk::Int32 kVersion = 2;
+    // What the writer answers once it has written; a failure status makes it a failing writer.
+    Acad::ErrorStatus writeAnswer = Acad::eOk;
     Adesk::Int32 writtenVersion = kVersion;
     std::wstring name;
     double speed = 0.0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <zrxheaders.h>
+#include <dbhostfaults.h>
 
 #include <dlfcn.h>
 
@@ -20,6 +21,28 @@ TEST(ZwHostTest, RegistersAndFindsClassesUnderTheZrxNames)
     deleteZcRxClass(cls);
     EXPECT_EQ(nullptr, zcrxFindZcRxClass(L"ZwTestClass"));
     EXPECT_NE(nullptr, zcdbHostApplicationServices()->workingDatabase());
+}
+
+// The switches keep their names in the ZWCAD host, and its calls obey them.
+TEST(ZwHostTest, ItsCallsFailOnDemandLikeTheOtherHosts)
+{
+    auto* drawing = new ZcDbDatabase;
+    ZcDbDictionary* named = nullptr;
+    ASSERT_EQ(Zcad::eOk, drawing->getNamedObjectsDictionary(named, ZcDb::kForWrite));
+    dwgHostFault(DwgHostCall::DictionarySetAt).failAt(1);
+    auto* entry = new ZcDbDictionary;
+    ZcDbObjectId id;
+    EXPECT_EQ(Zcad::eOutOfMemory, named->setAt(L"QD_SIM", entry, id));
+    EXPECT_EQ(Zcad::eOk, named->setAt(L"QD_SIM", entry, id));
+    EXPECT_EQ(2u, dwgHostFault(DwgHostCall::DictionarySetAt).calls());
+    entry->close();
+    named->close();
+
+    dwgHostFault(DwgHostCall::HeapAllocation).failAt(1);
+    ZTCHAR* copy = nullptr;
+    EXPECT_EQ(Zcad::eOutOfMemory, zcutNewString(L"text", copy));
+    dwgHostFaultsOff();
+    delete drawing;
 }
 
 TEST(ZwHostTest, ExportsNoNameOfTheOtherHost)

@@ -1,10 +1,12 @@
 // The format 101 record of a simulation, item by item, and its reader's defences.
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <typeinfo>
 
 #include <dbmemfiler.h>
 
+#include "FailingAllocator.h"
 #include "ForwardingFiler.h"
 #include "ModuleTestSupport.h"
 #include "RecordItems.h"
@@ -322,3 +324,47 @@ TEST_F(RecordTest, FilingInOverHeldSectionsLeavesExactlyTheRecord)
     ExpectSameRecord(Write(*target), items);
 }
 } // namespace
+
+// Part names come only from stored records: a record with named parts read
+// under each failing allocation in turn either reads whole or is given back
+// whole, the host's string buffers included.
+TEST_F(RecordTest, AReadInterruptedByAFailedAllocationLeavesNothingBehind)
+{
+    std::vector<AcDbFilerItem> items = Write(*SampleSim());
+    ASSERT_EQ(items[10].kind, Kind::kString);
+    ASSERT_EQ(items[14].kind, Kind::kString);
+    items[10].text = L"Cart body with a long name";
+    items[14].text = L"Front axle with a long name";
+    const std::wstring whole = Dump(*Read(items));
+
+    bool completed = false;
+    for (std::size_t nth = 1; !completed; ++nth)
+    {
+        ASSERT_LT(nth, 10000u);
+        const std::size_t heapBefore = acdbHostHeapLiveBlocks();
+        {
+            CPmAcadSim* sim = CPmAcadSim::cast(CPmAcadSim::desc()->create());
+            AcDbMemoryFiler filer(items);
+            Acad::ErrorStatus status = Acad::eOk;
+            FailingAllocator::failAt(nth);
+            try
+            {
+                status = sim->dwgInFields(&filer);
+            }
+            catch (const std::bad_alloc&)
+            {
+                status = Acad::eOutOfMemory;
+            }
+            completed = !FailingAllocator::failed();
+            FailingAllocator::failAt(0);
+            if (completed)
+            {
+                EXPECT_EQ(status, Acad::eOk);
+                EXPECT_EQ(Dump(*sim), whole);
+                EXPECT_EQ(Write(*sim)[14].text, L"Front axle with a long name");
+            }
+            CPmDbxFactory::DeleteSim(sim);
+        }
+        EXPECT_EQ(acdbHostHeapLiveBlocks(), heapBefore) << "failing allocation " << nth;
+    }
+}

@@ -191,3 +191,62 @@ TEST_F(FactoryTest, TheListUpdatesEverySimulation)
     EXPECT_EQ(HeaderCount(_T("Two")), 1);
     CPmDbxFactory200::DeleteSim(two);
 }
+
+TEST_F(FactoryTest, TheListLoadsEveryListedNameAsLoadSimLoadsIt)
+{
+    // Two headers of one name: each listing of the name loads the first.
+    const auto writeSim = [](const CString& name, int type) {
+        std::vector<std::uint8_t> noSections;
+        PutI32(noSections, 0);
+        WriteRecord(name, {SimChunk(200, type, 0, false), noSections});
+    };
+    writeSim(_T("Twin"), 5);
+    CPmSim200* good = MakeSimulation(_T("Good"), 4);
+    ASSERT_EQ(good->Save(), 0);
+    WriteRecord(_T("Unreadable"), {SimChunk(300, 1, 0, false)});
+    writeSim(_T("Twin"), 9);
+
+    InspectedList list;
+    EXPECT_EQ(list.Load(true, false), MSTN_SCAN_END_OF_MODEL);
+    ASSERT_EQ(list.Names().GetSize(), 4) << "every header, in scan order";
+    EXPECT_EQ(NamesOf(list), (std::vector<std::string>{"Twin", "Good", "Twin"}));
+    ASSERT_EQ(list.Size(), 3);
+    EXPECT_EQ(list.Sim(0)->Type(), 5);
+    EXPECT_EQ(list.Sim(2)->Type(), 5) << "the second header of the name is never the one loaded";
+    EXPECT_NE(list.Sim(0), list.Sim(2));
+    ASSERT_EQ((*list.Sim(1)->Sections()).size(), 1u);
+    EXPECT_EQ((*(*list.Sim(1)->Sections())[0]->Segments())[0]->Positions()->size(), 4u);
+    CPmDbxFactory200::DeleteSim(good);
+}
+
+TEST_F(FactoryTest, AHeaderReadThatFailsNeverLetsTheSecondHeaderOfANameLoad)
+{
+    // Two headers of one name: with the first one unread, the model was not
+    // searched to its end, and the second must not be taken for the record.
+    const auto writeSim = [](const CString& name, int type) {
+        std::vector<std::uint8_t> noSections;
+        PutI32(noSections, 0);
+        WriteRecord(name, {SimChunk(200, type, 0, false), noSections});
+    };
+    writeSim(_T("Twin"), 5);
+    writeSim(_T("Twin"), 9);
+    faultswitch::Switch& reads = mstnHost_fault(MstnHostCall::ElementRead);
+    bool reached = true;
+    for (int nth = 1; reached; ++nth)
+    {
+        SCOPED_TRACE("read " + std::to_string(nth) + " fails");
+        reads.failAt(nth);
+        CPmSim200* loaded = CPmDbxFactory200::LoadSim(_T("Twin"));
+        CPmSimList200* list = CPmDbxFactory200::LoadSimList(true, false);
+        reached = reads.failures() > 0;
+        reads.off();
+        if (loaded)
+        {
+            EXPECT_EQ(loaded->Type(), 5);
+        }
+        for (int i = 0; i < list->Size(); ++i)
+            EXPECT_EQ(list->Sim(i)->Type(), 5) << "entry " << i;
+        CPmDbxFactory200::DeleteSim(loaded);
+        delete list;
+    }
+}

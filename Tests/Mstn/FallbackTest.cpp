@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <windows.h>
+#include <winfaults.h>
 
 #include "MstnTestSupport.h"
 
@@ -188,4 +189,20 @@ TEST_F(FallbackTest, DeletingASimulationOnlyTheFormat101ModuleHolds)
     CPmSim200* still = CPmDbxFactory200::LoadSim(_T("Old Route"));
     EXPECT_NE(still, nullptr) << "the format 101 module is not asked to delete anything";
     CPmDbxFactory200::DeleteSim(still);
+}
+
+// When the format 101 module's export cannot be bound, the name only it holds
+// loads as nothing, and a later call binds it.
+TEST_F(FallbackTest, AFormat101ExportThatCannotBeBoundLoadsNothingAndALaterCallBindsIt)
+{
+    RunInFreshHost([] {
+        windowsFault(WindowsCall::ProcAddress).failFrom(1);
+        EXPECT_EQ(CPmDbxFactory200::LoadSim(_T("Old Route")), nullptr);
+        EXPECT_GT(windowsFault(WindowsCall::ProcAddress).failures(), 0u);
+        windowsFaultsOff();
+        CPmSim200* sim = CPmDbxFactory200::LoadSim(_T("Old Route"));
+        ASSERT_NE(sim, nullptr);
+        EXPECT_EQ(*sim->Name(), CString(_T("Old Route")));
+        CPmDbxFactory200::DeleteSim(sim);
+    });
 }

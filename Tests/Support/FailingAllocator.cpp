@@ -20,6 +20,16 @@ void* allocate(std::size_t size)
         return memory;
     throw std::bad_alloc();
 }
+
+// The nothrow forms fail the same way, answering null.
+void* allocateOrNull(std::size_t size) noexcept
+{
+    try {
+        return allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
 }  // namespace
 
 void FailingAllocator::failAt(std::size_t nth)
@@ -35,6 +45,13 @@ bool FailingAllocator::failed()
 
 void* operator new(std::size_t size) { return allocate(size); }
 void* operator new[](std::size_t size) { return allocate(size); }
+// The nothrow forms too: a caller that asks for them must be seen to handle
+// null, and what they hand out is freed by the delete below, not by a
+// runtime's own allocator.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocateOrNull(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocateOrNull(size); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete[](void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }

@@ -35,6 +35,7 @@ enum ErrorStatus
     eFileAccessErr = 1023,
     eBadDwgHeader = 1024,       // not a drawing file of this host
     eDwgObjectImproperlyRead = 1025,  // a truncated or inconsistent drawing file
-    eOutOfMemory = 1026
+    eOutOfMemory = 1026,
+    eFilerError = 1027          // a filer could not carry out a read or write
 };
 }  // namespace Acad

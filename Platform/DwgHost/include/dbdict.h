@@ -29,6 +29,10 @@ public:
     // database and stays open for write; an object it replaces is erased. Needs the
     // dictionary open for write.
     Acad::ErrorStatus setAt(const ACHAR* key, AcDbObject* object, AcDbObjectId& id);
+    // Takes the entry out; its object stays in the drawing, without an owner, for
+    // the caller to erase. Needs the dictionary open for write.
+    Acad::ErrorStatus remove(const ACHAR* key, AcDbObjectId& id);
+    Acad::ErrorStatus remove(const ACHAR* key);
 
     // An iterator over the entries as they are now; the caller deletes it.
     AcDbDictionaryIterator* newIterator() const;

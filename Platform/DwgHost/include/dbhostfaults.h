@@ -18,6 +18,8 @@ enum class DwgHostCall
     Erase,
     SaveDrawing,        // writing a drawing file
     ReadDrawing,        // reading a drawing file
+    FilerRead,          // one read of the host's filer (eFilerError)
+    FilerWrite,         // one write of the host's filer (eFilerError)
     Kinds               // the number of kinds, not a kind
 };
 

@@ -31,7 +31,8 @@ public:
         kEraseAllowed = 0x1  // the proxy may be erased
     };
 
-    AcDbProxyObject(AcDbProxyClassInfo originalClass, std::vector<AcDbFilerItem> items);
+    // The record is the filer's stream of itemCount items, as the drawing file holds it.
+    AcDbProxyObject(AcDbProxyClassInfo originalClass, std::vector<unsigned char> record, std::size_t itemCount);
     ~AcDbProxyObject() override;
 
     const ACHAR* originalClassName() const;
@@ -39,7 +40,8 @@ public:
     const ACHAR* applicationDescription() const;
     int proxyFlags() const;
     const AcDbProxyClassInfo& originalClass() const;
-    const std::vector<AcDbFilerItem>& items() const;
+    // The kept items, decoded.
+    std::vector<AcDbFilerItem> items() const;
 
     // Writes the kept items, one for one.
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
@@ -49,5 +51,6 @@ protected:
 
 private:
     AcDbProxyClassInfo mClass;
-    std::vector<AcDbFilerItem> mItems;
+    std::vector<unsigned char> mRecord;
+    std::size_t mItemCount;
 };

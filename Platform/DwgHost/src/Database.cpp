@@ -9,17 +9,25 @@ AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool)
 {
     if (!buildDefaultDrawing)
         return;
-    auto* namedObjects = new AcDbDictionary;
-    addAcDbObject(mNamedObjects, namedObjects);
-    namedObjects->close();
+    // Each object is owned here until the drawing holds it; a failed allocation on
+    // the way frees what was made, as the destructor would.
+    try {
+        std::unique_ptr<AcDbDictionary> namedObjects(new AcDbDictionary);
+        DwgHostDatabaseAccess::add(*this, mNamedObjects, namedObjects.get());
+        namedObjects.release()->close();
 
-    auto* blockTable = new AcDbBlockTable;
-    addAcDbObject(mBlockTable, blockTable);
-    auto* modelSpace = new AcDbBlockTableRecord;
-    modelSpace->setName(ACDB_MODEL_SPACE);
-    blockTable->add(modelSpace);
-    modelSpace->close();
-    blockTable->close();
+        std::unique_ptr<AcDbBlockTable> table(new AcDbBlockTable);
+        DwgHostDatabaseAccess::add(*this, mBlockTable, table.get());
+        AcDbBlockTable* blockTable = table.release();
+        std::unique_ptr<AcDbBlockTableRecord> modelSpace(new AcDbBlockTableRecord);
+        modelSpace->setName(ACDB_MODEL_SPACE);
+        if (blockTable->add(modelSpace.get()) == Acad::eOk)
+            modelSpace.release()->close();
+        blockTable->close();
+    } catch (...) {
+        DwgHostDatabaseAccess::clear(*this);
+        throw;
+    }
 }
 
 AcDbDatabase::~AcDbDatabase()
@@ -56,14 +64,26 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
         return Acad::eNullObjectPointer;
     if (object->database())
         return Acad::eAlreadyInDb;
+    if (dwgHostFault(DwgHostCall::AddObject).fails())
+        return Acad::eOutOfMemory;
+    return DwgHostDatabaseAccess::add(*this, id, object);
+}
+
+Acad::ErrorStatus DwgHostDatabaseAccess::add(AcDbDatabase& database, AcDbObjectId& id, AcDbObject* object)
+{
+    id.setNull();
+    if (!object)
+        return Acad::eNullObjectPointer;
+    if (object->database())
+        return Acad::eAlreadyInDb;
     auto made = std::make_unique<AcDbStub>();
     AcDbStub* stub = made.get();
-    stub->database = this;
-    stub->handle = AcDbHandle(mHandseed);
+    stub->database = &database;
+    stub->handle = AcDbHandle(database.mHandseed);
     stub->object = object;
-    mStubs.emplace(static_cast<Adesk::UInt64>(stub->handle), stub);
+    database.mStubs.emplace(static_cast<Adesk::UInt64>(stub->handle), stub);
     made.release();
-    ++mHandseed;
+    ++database.mHandseed;
     DwgHostObjectAccess::attach(*object, stub);
     DwgHostObjectAccess::setWriter(*object, true);
     id = AcDbObjectId(stub);

@@ -31,6 +31,8 @@ Acad::ErrorStatus AcDbDictionary::getAt(const ACHAR* key, AcDbObjectId& id) cons
         return Acad::eNotOpenForRead;
     if (!key)
         return Acad::eInvalidKey;
+    if (dwgHostFault(DwgHostCall::DictionaryGetAt).fails())
+        return Acad::eOutOfMemory;
     auto found = mEntries.find(key);
     if (found == mEntries.end() || !isLive(found->second))
         return Acad::eKeyNotFound;
@@ -75,6 +77,8 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* object, Ac
         return Acad::eNoDatabase;
     if (object->database() && object->database() != db)
         return Acad::eWrongDatabase;
+    if (dwgHostFault(DwgHostCall::DictionarySetAt).fails())
+        return Acad::eOutOfMemory;
 
     // Everything that can fail or throw comes before the first change, so a
     // refused or interrupted replacement leaves the dictionary and the object
@@ -98,7 +102,7 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* object, Ac
         AcDbObjectId added;
         Acad::ErrorStatus status = Acad::eOutOfMemory;
         try {
-            status = db->addAcDbObject(added, object);
+            status = DwgHostDatabaseAccess::add(*db, added, object);
         } catch (...) {
             if (newKey)
                 mEntries.erase(slot);
@@ -116,6 +120,32 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* object, Ac
     DwgHostObjectAccess::setOwner(*object, objectId());
     id = object->objectId();
     return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDictionary::remove(const ACHAR* key, AcDbObjectId& id)
+{
+    id.setNull();
+    if (!isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    if (!key)
+        return Acad::eInvalidKey;
+    auto found = mEntries.find(key);
+    if (found == mEntries.end() || !isLive(found->second))
+        return Acad::eKeyNotFound;
+    if (dwgHostFault(DwgHostCall::DictionaryRemove).fails())
+        return Acad::eOutOfMemory;
+    id = found->second;
+    mEntries.erase(found);
+    // The object stays in the drawing without an owner, for the caller to erase or place.
+    if (AcDbObject* object = DwgHostObjectAccess::stub(id)->object)
+        DwgHostObjectAccess::setOwner(*object, AcDbObjectId());
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDictionary::remove(const ACHAR* key)
+{
+    AcDbObjectId id;
+    return remove(key, id);
 }
 
 AcDbDictionaryIterator* AcDbDictionary::newIterator() const

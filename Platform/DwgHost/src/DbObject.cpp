@@ -70,6 +70,9 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
         return Acad::eNotOpenForWrite;
     if (erasing == mStub->erased)
         return erasing ? Acad::eWasErased : Acad::eOk;
+    // A host that cannot record the change for undo refuses it.
+    if (dwgHostFault(DwgHostCall::Erase).fails())
+        return Acad::eOutOfMemory;
     const Acad::ErrorStatus allowed = subErase(erasing);
     if (allowed != Acad::eOk)
         return allowed;
@@ -164,6 +167,12 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, const
         return Acad::eWasErased;
     if (!ofClass || !stub->object->isKindOf(ofClass))
         return Acad::eNotThatKindOfClass;
+    // Refused as a host refuses an object that others hold: too many readers, or
+    // another writer.
+    if (mode == AcDb::kForRead && dwgHostFault(DwgHostCall::OpenForRead).fails())
+        return Acad::eAtMaxReaders;
+    if (mode == AcDb::kForWrite && dwgHostFault(DwgHostCall::OpenForWrite).fails())
+        return Acad::eWasOpenForWrite;
     const Acad::ErrorStatus status = DwgHostObjectAccess::open(*stub->object, mode);
     if (status == Acad::eOk)
         object = stub->object;

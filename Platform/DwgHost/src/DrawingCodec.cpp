@@ -1,9 +1,12 @@
 // The drawing file's bytes: written plainly, read with every length and count
-// checked against what the file still holds.
+// checked against what the file still holds. The records' streams are written
+// and read as they are, never item by item.
 #include <cstring>
+#include <ostream>
 #include <set>
 
 #include "DrawingFile.h"
+#include "FilerStream.h"
 
 namespace DwgHostDetail
 {
@@ -49,10 +52,18 @@ public:
 class ByteReader
 {
 public:
-    explicit ByteReader(const std::vector<unsigned char>& bytes) : mData(bytes.data()), mLeft(bytes.size()) {}
+    ByteReader(const unsigned char* bytes, std::size_t size) : mData(bytes), mLeft(size) {}
 
     bool ok() const { return mOk; }
     std::size_t left() const { return mLeft; }
+    const unsigned char* here() const { return mData; }
+    void skip(std::size_t n)
+    {
+        if (need(n)) {
+            mData += n;
+            mLeft -= n;
+        }
+    }
     // False, for good, when fewer than n bytes are left.
     bool need(std::size_t n)
     {
@@ -135,59 +146,6 @@ private:
     bool mOk = true;
 };
 
-void writeItem(ByteWriter& out, const AcDbFilerItem& item)
-{
-    out.u8(item.kind);
-    switch (item.kind) {
-    case AcDbFilerItem::kInt32: out.i32(item.int32); break;
-    case AcDbFilerItem::kBool: out.u8(item.boolean ? 1 : 0); break;
-    case AcDbFilerItem::kDouble: out.f64(item.doubles[0]); break;
-    case AcDbFilerItem::kPoint3d:
-        for (double value : item.doubles)
-            out.f64(value);
-        break;
-    case AcDbFilerItem::kHandle:
-        out.u32(item.handle.low());
-        out.u32(item.handle.high());
-        break;
-    case AcDbFilerItem::kBytes:
-        out.u32(static_cast<Adesk::UInt32>(item.bytes.size()));
-        out.bytes.insert(out.bytes.end(), item.bytes.begin(), item.bytes.end());
-        break;
-    case AcDbFilerItem::kString: out.text(item.text); break;
-    }
-}
-
-bool readItem(ByteReader& in, AcDbFilerItem& item)
-{
-    const Adesk::UInt8 kind = in.u8();
-    switch (kind) {
-    case AcDbFilerItem::kInt32: item.int32 = in.i32(); break;
-    case AcDbFilerItem::kBool: {
-        const Adesk::UInt8 value = in.u8();
-        if (value > 1)
-            return false;
-        item.boolean = value == 1;
-        break;
-    }
-    case AcDbFilerItem::kDouble: item.doubles[0] = in.f64(); break;
-    case AcDbFilerItem::kPoint3d:
-        for (double& value : item.doubles)
-            value = in.f64();
-        break;
-    case AcDbFilerItem::kHandle: {
-        const Adesk::UInt32 low = in.u32();
-        item.handle = AcDbHandle(low, in.u32());
-        break;
-    }
-    case AcDbFilerItem::kBytes: in.raw(item.bytes, in.u32()); break;
-    case AcDbFilerItem::kString: in.text(item.text); break;
-    default: return false;
-    }
-    item.kind = static_cast<AcDbFilerItem::Kind>(kind);
-    return in.ok();
-}
-
 // Handles unique and below the handseed, owners and roots known, roots of the right class.
 bool consistent(const DrawingImage& image)
 {
@@ -215,40 +173,45 @@ bool consistent(const DrawingImage& image)
 }
 }  // namespace
 
-std::vector<unsigned char> encodeDrawing(const DrawingImage& image)
+void encodeDrawing(const DrawingImage& image, std::ostream& out)
 {
-    ByteWriter out;
-    out.bytes.assign(kMagic, kMagic + sizeof kMagic);
-    out.u32(kLayoutVersion);
-    out.u64(image.handseed);
-    out.u64(image.namedObjects);
-    out.u64(image.blockTable);
-    out.u32(static_cast<Adesk::UInt32>(image.classes.size()));
+    ByteWriter header;
+    header.bytes.assign(kMagic, kMagic + sizeof kMagic);
+    header.u32(kLayoutVersion);
+    header.u64(image.handseed);
+    header.u64(image.namedObjects);
+    header.u64(image.blockTable);
+    header.u32(static_cast<Adesk::UInt32>(image.classes.size()));
     for (const AcDbProxyClassInfo& cls : image.classes) {
-        out.text(cls.name);
-        out.text(cls.parentName);
-        out.text(cls.dxfName);
-        out.text(cls.appName);
-        out.i32(cls.proxyFlags);
-        out.i32(cls.dwgVersion);
-        out.i32(cls.maintenanceVersion);
+        header.text(cls.name);
+        header.text(cls.parentName);
+        header.text(cls.dxfName);
+        header.text(cls.appName);
+        header.i32(cls.proxyFlags);
+        header.i32(cls.dwgVersion);
+        header.i32(cls.maintenanceVersion);
     }
-    out.u32(static_cast<Adesk::UInt32>(image.objects.size()));
+    header.u32(static_cast<Adesk::UInt32>(image.objects.size()));
+    auto write = [&out](const unsigned char* data, std::size_t size) {
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    };
+    write(header.bytes.data(), header.bytes.size());
     for (const ObjectRecord& record : image.objects) {
-        out.u64(record.handle);
-        out.u64(record.owner);
-        out.u32(record.classIndex);
-        out.u32(static_cast<Adesk::UInt32>(record.items.size()));
-        for (const AcDbFilerItem& item : record.items)
-            writeItem(out, item);
+        ByteWriter start;
+        start.u64(record.handle);
+        start.u64(record.owner);
+        start.u32(record.classIndex);
+        start.u32(static_cast<Adesk::UInt32>(DwgHostFilerAccess::itemCount(*record.filer)));
+        write(start.bytes.data(), start.bytes.size());
+        DwgHostFilerAccess::forEachRun(*record.filer, write);
     }
-    return std::move(out.bytes);
 }
 
-Acad::ErrorStatus decodeDrawing(const std::vector<unsigned char>& bytes, DrawingImage& image)
+Acad::ErrorStatus decodeDrawing(const unsigned char* bytes, std::size_t size, AcDbDatabase* database,
+                                DrawingImage& image)
 {
     image = DrawingImage();
-    ByteReader in(bytes);
+    ByteReader in(bytes, size);
     std::vector<unsigned char> magic;
     in.raw(magic, sizeof kMagic);
     if (!in.ok() || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0 || in.u32() != kLayoutVersion || !in.ok())
@@ -276,13 +239,13 @@ Acad::ErrorStatus decodeDrawing(const std::vector<unsigned char>& bytes, Drawing
         record.handle = in.u64();
         record.owner = in.u64();
         record.classIndex = in.u32();
-        record.items.resize(in.count(kMinItemBytes));
-        for (AcDbFilerItem& item : record.items) {
-            if (!readItem(in, item))
-                return Acad::eDwgObjectImproperlyRead;
-        }
-        if (!in.ok())
+        const Adesk::UInt32 itemCount = in.count(kMinItemBytes);
+        std::size_t used = 0;
+        if (!in.ok() || !scanItems(in.here(), in.left(), itemCount, used))
             return Acad::eDwgObjectImproperlyRead;
+        record.filer.reset(new AcDbMemoryFiler(database, AcDb::kFileFiler));
+        DwgHostFilerAccess::readBorrowed(*record.filer, in.here(), used, itemCount);
+        in.skip(used);
     }
     if (!in.ok() || in.left() != 0 || !consistent(image))
         return Acad::eDwgObjectImproperlyRead;

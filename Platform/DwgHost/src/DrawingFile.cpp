@@ -1,12 +1,13 @@
 // Saving a drawing to a file and reading one back.
 #include <cstdio>
 #include <fstream>
-#include <iterator>
+#include <limits>
 #include <map>
 #include <memory>
 #include <new>
 
 #include "DrawingFile.h"
+#include "FilerStream.h"
 
 namespace
 {
@@ -40,9 +41,9 @@ Adesk::UInt64 liveHandle(const AcDbObjectId& id)
 }
 
 // The objects that are not erased, in ascending handles, with the classes they use.
-DrawingImage capture(AcDbDatabase& database)
+// A record its object or the filer could not write whole fails the save.
+Acad::ErrorStatus capture(AcDbDatabase& database, DrawingImage& image)
 {
-    DrawingImage image;
     image.handseed = database.handseed();
     image.namedObjects = liveHandle(database.namedObjectsDictionaryId());
     image.blockTable = liveHandle(database.blockTableId());
@@ -60,21 +61,33 @@ DrawingImage capture(AcDbDatabase& database)
         if (known.second)
             image.classes.push_back(std::move(cls));
         record.classIndex = known.first->second;
-        AcDbMemoryFiler filer(&database, AcDb::kFileFiler);
+        record.filer.reset(new AcDbMemoryFiler(&database, AcDb::kFileFiler));
+        Acad::ErrorStatus written = Acad::eOk;
         {
             FilingGuard filing(object);
-            object.dwgOutFields(&filer);
+            written = object.dwgOutFields(record.filer.get());
         }
-        record.items = filer.items();
+        if (written == Acad::eOk)
+            written = record.filer->filerStatus();
+        if (written != Acad::eOk)
+            return written;
         image.objects.push_back(std::move(record));
     }
-    return image;
+    return Acad::eOk;
 }
 
-// Files in one object; anything but a clean read is a failure.
-Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, AcDbDatabase& database)
+// The record as a proxy keeps it.
+AcDbProxyObject* proxyOf(const AcDbProxyClassInfo& info, const ObjectRecord& record)
 {
-    AcDbMemoryFiler filer(record.items, &database, AcDb::kFileFiler);
+    return new AcDbProxyObject(info, DwgHostFilerAccess::bytes(*record.filer),
+                               DwgHostFilerAccess::itemCount(*record.filer));
+}
+
+// Files in one object; anything but a clean read is a failure. A read the filer
+// itself failed fails the whole drawing (hostFailure), not the object.
+Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, Acad::ErrorStatus& hostFailure)
+{
+    AcDbMemoryFiler& filer = *record.filer;
     Acad::ErrorStatus status = Acad::eOk;
     FilingGuard filing(object);
     try {
@@ -84,13 +97,16 @@ Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, AcDbDat
     } catch (...) {
         status = Acad::eDwgObjectImproperlyRead;
     }
+    hostFailure = DwgHostFilerAccess::fault(filer);
+    if (status == Acad::eOutOfMemory || filer.filerStatus() == Acad::eOutOfMemory)
+        throw std::bad_alloc();
     return status != Acad::eOk ? status : filer.filerStatus();
 }
 
 // Makes the drawing of the image in an empty database. A host class whose record
 // does not read refuses the file; any other object that cannot be made or read
 // becomes a proxy of its record.
-bool build(AcDbDatabase& database, const DrawingImage& image)
+Acad::ErrorStatus build(AcDbDatabase& database, const DrawingImage& image)
 {
     auto& stubs = DwgHostDatabaseAccess::stubs(database);
     std::vector<AcDbStub*> placed;
@@ -112,7 +128,7 @@ bool build(AcDbDatabase& database, const DrawingImage& image)
         std::unique_ptr<AcDbObject> owned(object);
         asProxy.push_back(object == nullptr);
         if (!owned)
-            owned.reset(new AcDbProxyObject(info, record.items));
+            owned.reset(proxyOf(info, record));
         auto stub = std::make_unique<AcDbStub>();
         stub->database = &database;
         stub->handle = AcDbHandle(record.handle);
@@ -127,12 +143,16 @@ bool build(AcDbDatabase& database, const DrawingImage& image)
             continue;
         const ObjectRecord& record = image.objects[i];
         AcDbObject* object = placed[i]->object;
-        if (fileIn(*object, record, database) == Acad::eOk)
+        Acad::ErrorStatus hostFailure = Acad::eOk;
+        const Acad::ErrorStatus read = fileIn(*object, record, hostFailure);
+        if (hostFailure != Acad::eOk)
+            return hostFailure;
+        if (read == Acad::eOk)
             continue;
         const AcRxClass* cls = object->isA();
         if (!cls || DwgHostClassAccess::isBuiltIn(*cls))
-            return false;
-        auto* proxy = new AcDbProxyObject(image.classes[record.classIndex], record.items);
+            return Acad::eDwgObjectImproperlyRead;
+        auto* proxy = proxyOf(image.classes[record.classIndex], record);
         DwgHostObjectAccess::attach(*object, nullptr);
         delete object;
         placed[i]->object = proxy;
@@ -145,7 +165,7 @@ bool build(AcDbDatabase& database, const DrawingImage& image)
     auto root = [&](Adesk::UInt64 handle) { return handle ? AcDbObjectId(stubs.at(handle)) : AcDbObjectId(); };
     DwgHostDatabaseAccess::setRoots(database, root(image.namedObjects), root(image.blockTable));
     DwgHostDatabaseAccess::setHandseed(database, image.handseed);
-    return true;
+    return Acad::eOk;
 }
 }  // namespace
 
@@ -153,17 +173,24 @@ namespace
 {
 // Writes the whole file beside the old one and renames it over it only once it
 // is complete, so a write that fails part way leaves the previous drawing whole.
-Acad::ErrorStatus replaceFile(const std::string& path, const std::vector<unsigned char>& bytes)
+Acad::ErrorStatus replaceFile(const std::string& path, const DrawingImage& image)
 {
     const std::string temporary = path + ".saving";
-    {
+    try {
+        // A write the test switch fails stops before the drawing is complete, as a full disk would.
+        const bool refused = dwgHostFault(DwgHostCall::SaveDrawing).fails();
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (out && !refused)
+            DwgHostDetail::encodeDrawing(image, out);
         out.close();
-        if (!out) {
+        if (!out || refused) {
             std::remove(temporary.c_str());
             return Acad::eFileAccessErr;
         }
+    } catch (...) {
+        // The stream could not be set up or flushed: no half-written file is left behind.
+        std::remove(temporary.c_str());
+        throw;
     }
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
@@ -172,13 +199,21 @@ Acad::ErrorStatus replaceFile(const std::string& path, const std::vector<unsigne
     return Acad::eOk;
 }
 
-Acad::ErrorStatus readFile(const std::string& path, std::vector<unsigned char>& bytes)
+// The whole file in one read. It is read, not mapped: a file that another process
+// cuts short while it is read is then refused, not a crash.
+Acad::ErrorStatus readFile(const std::string& path, std::unique_ptr<unsigned char[]>& bytes, std::size_t& size)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return Acad::eFileAccessErr;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return in.bad() ? Acad::eFileAccessErr : Acad::eOk;
+    const std::streamoff length = in.tellg();
+    if (length < 0 || static_cast<Adesk::UInt64>(length) > std::numeric_limits<std::size_t>::max())
+        return Acad::eFileAccessErr;
+    size = static_cast<std::size_t>(length);
+    bytes.reset(new unsigned char[size > 0 ? size : 1]);  // not zeroed: the read fills it
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size));
+    return in && in.gcount() == static_cast<std::streamsize>(size) ? Acad::eOk : Acad::eFileAccessErr;
 }
 }  // namespace
 
@@ -186,8 +221,17 @@ Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* fileName)
 {
     if (!fileName || !*fileName)
         return Acad::eInvalidInput;
+    // As in a read, a writer that met a null block of the host heap may have
+    // written short: the save fails and the previous file stays.
+    const std::size_t heapFailuresBefore = DwgHostDetail::heapFailures();
     try {
-        return replaceFile(DwgHostDetail::toUtf8(fileName), DwgHostDetail::encodeDrawing(capture(*this)));
+        DrawingImage image;
+        const Acad::ErrorStatus captured = capture(*this, image);
+        if (DwgHostDetail::heapFailures() != heapFailuresBefore)
+            return Acad::eOutOfMemory;
+        if (captured != Acad::eOk)
+            return captured;
+        return replaceFile(DwgHostDetail::toUtf8(fileName), image);
     } catch (const std::bad_alloc&) {
         return Acad::eOutOfMemory;
     }
@@ -199,26 +243,35 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const ACHAR* fileName)
         return Acad::eInvalidInput;
     if (!mStubs.empty())
         return Acad::eNotApplicable;
+    if (dwgHostFault(DwgHostCall::ReadDrawing).fails())
+        return Acad::eFileAccessErr;
+    // The records are read in place from the file's bytes, which outlive them.
+    std::unique_ptr<unsigned char[]> bytes;
     DrawingImage image;
     try {
-        std::vector<unsigned char> bytes;
-        const Acad::ErrorStatus read = readFile(DwgHostDetail::toUtf8(fileName), bytes);
+        std::size_t size = 0;
+        const Acad::ErrorStatus read = readFile(DwgHostDetail::toUtf8(fileName), bytes, size);
         if (read != Acad::eOk)
             return read;
-        const Acad::ErrorStatus status = DwgHostDetail::decodeDrawing(bytes, image);
+        const Acad::ErrorStatus status = DwgHostDetail::decodeDrawing(bytes.get(), size, this, image);
         if (status != Acad::eOk)
             return status;
     } catch (const std::bad_alloc&) {
         return Acad::eOutOfMemory;
     }
+    // A reader that met a null block of the host heap may take it for an empty
+    // item and fail or read on: any heap failure during the read fails it whole,
+    // rather than leave an object read short or turned into a proxy.
+    const std::size_t heapFailuresBefore = DwgHostDetail::heapFailures();
     Acad::ErrorStatus built = Acad::eDwgObjectImproperlyRead;
     try {
-        if (build(*this, image))
-            built = Acad::eOk;
+        built = build(*this, image);
     } catch (const std::bad_alloc&) {
         built = Acad::eOutOfMemory;
     } catch (...) {
     }
+    if (DwgHostDetail::heapFailures() != heapFailuresBefore)
+        built = Acad::eOutOfMemory;
     if (built != Acad::eOk)
         DwgHostDatabaseAccess::clear(*this);
     return built;

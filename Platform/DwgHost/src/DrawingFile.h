@@ -5,12 +5,14 @@
 //   UInt32 class count, per class: String name, parent, DXF name, application text,
 //          Int32 proxy flags, drawing version, maintenance release
 //   UInt32 object count, per object (ascending handles): UInt64 handle, UInt64 owner
-//          handle (0: none), UInt32 class index, UInt32 item count, items
-//   item: UInt8 kind, then Int32 (4) | Bool (1) | Double (8) | Point3d (24) |
-//         Handle (UInt32 low, UInt32 high) | Bytes (UInt32 n, n bytes) | String (UInt32 n, n UInt32 code units)
+//          handle (0: none), UInt32 class index, UInt32 item count, the items as the
+//          filer's stream holds them (FilerStream.h)
+//   String: UInt32 n, n UInt32 code units
 // Every number is little-endian.
 #pragma once
 
+#include <iosfwd>
+#include <memory>
 #include <vector>
 
 #include "HostInternal.h"
@@ -22,7 +24,9 @@ struct ObjectRecord
     Adesk::UInt64 handle = 0;
     Adesk::UInt64 owner = 0;
     Adesk::UInt32 classIndex = 0;
-    std::vector<AcDbFilerItem> items;
+    // The record's items: what the object wrote on a save; on a read, the file's
+    // bytes, read in place.
+    std::unique_ptr<AcDbMemoryFiler> filer;
 };
 
 struct DrawingImage
@@ -34,8 +38,12 @@ struct DrawingImage
     std::vector<ObjectRecord> objects;
 };
 
-std::vector<unsigned char> encodeDrawing(const DrawingImage& image);
+// Writes the drawing to out, each record's stream as it is; the state of out tells
+// whether it was written.
+void encodeDrawing(const DrawingImage& image, std::ostream& out);
 // eOk, or eBadDwgHeader for what is no drawing of this host, or
-// eDwgObjectImproperlyRead for a truncated or inconsistent one.
-Acad::ErrorStatus decodeDrawing(const std::vector<unsigned char>& bytes, DrawingImage& image);
+// eDwgObjectImproperlyRead for a truncated or inconsistent one. The record filers
+// are of the database and read the bytes in place: the bytes must outlive them.
+Acad::ErrorStatus decodeDrawing(const unsigned char* bytes, std::size_t size, AcDbDatabase* database,
+                                DrawingImage& image);
 }  // namespace DwgHostDetail

@@ -1,4 +1,5 @@
 // The host heap, which knows every block it handed out.
+#include <atomic>
 #include <cstdlib>
 #include <cwchar>
 #include <mutex>
@@ -21,20 +22,46 @@ HeapTable& table()
     static HeapTable* heap = new HeapTable;
     return *heap;
 }
+
+std::atomic<std::size_t> failedAllocations{0};
+thread_local int ownSteps = 0;
+
+void* noMemory()
+{
+    ++failedAllocations;
+    return nullptr;
+}
 }  // namespace
+
+std::size_t DwgHostDetail::heapFailures()
+{
+    return failedAllocations;
+}
+
+DwgHostDetail::HostOwnStep::HostOwnStep()
+{
+    ++ownSteps;
+}
+
+DwgHostDetail::HostOwnStep::~HostOwnStep()
+{
+    --ownSteps;
+}
 
 void* AcHeapOperators::allocRawMem(std::size_t size)
 {
+    if (ownSteps == 0 && dwgHostFault(DwgHostCall::HeapAllocation).fails())
+        return noMemory();
     void* block = std::malloc(size ? size : 1);
     if (!block)
-        return nullptr;
+        return noMemory();
     try {
         std::lock_guard<std::mutex> guard(table().lock);
         table().live.emplace(block, size);
     } catch (const std::bad_alloc&) {
         // The table could not record it: the block is given back, not lost.
         std::free(block);
-        return nullptr;
+        return noMemory();
     }
     return block;
 }
@@ -83,7 +110,7 @@ Acad::ErrorStatus acutNewString(const ACHAR* input, ACHAR*& output)
     const std::size_t length = std::wcslen(input);
     auto* copy = static_cast<ACHAR*>(AcHeapOperators::allocRawMem((length + 1) * sizeof(ACHAR)));
     if (!copy)
-        return Acad::eInvalidInput;
+        return Acad::eOutOfMemory;
     std::wmemcpy(copy, input, length + 1);
     output = copy;
     return Acad::eOk;

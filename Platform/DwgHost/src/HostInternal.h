@@ -2,12 +2,14 @@
 // of the process, the object stubs, and access to the classes' private parts.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "arxheaders.h"
 #include "brxheaders.h"
+#include "dbhostfaults.h"
 
 // What an object id points at: one per handle of a database.
 class AcDbStub
@@ -88,6 +90,19 @@ AcRxClass* findClass(const ACHAR* className);
 AcRxDictionary* serviceDictionary();
 
 std::string toUtf8(const std::wstring& text);
+// How many host heap allocations have failed in this process: a read compares it
+// before and after, since a reader that met a null block may not say so.
+std::size_t heapFailures();
+// While one lives, the host heap does not ask its test switch: for the host's own
+// steps, such as its default drawing, which a host never fails to have.
+class HostOwnStep
+{
+public:
+    HostOwnStep();
+    ~HostOwnStep();
+    HostOwnStep(const HostOwnStep&) = delete;
+    HostOwnStep& operator=(const HostOwnStep&) = delete;
+};
 // Case folding for comparisons that ignore case.
 std::wstring folded(const std::wstring& text);
 }  // namespace DwgHostDetail
@@ -149,6 +164,9 @@ struct DwgHostDatabaseAccess
     }
     // Deletes every object and stub: the database is empty again.
     static void clear(AcDbDatabase& database);
+    // Makes a detached object resident under the next handle, open for write: what
+    // addAcDbObject, setAt and the tables do once they accept the object.
+    static Acad::ErrorStatus add(AcDbDatabase& database, AcDbObjectId& id, AcDbObject* object);
 };
 
 // Reading handles inside host records: the id of a handle of the filer's database.

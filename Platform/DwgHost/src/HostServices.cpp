@@ -6,8 +6,10 @@ AcDbDatabase* AcDbHostApplicationServices::workingDatabase() const
     DwgHostDetail::HostState& state = DwgHostDetail::host();
     if (state.workingDatabase)
         return state.workingDatabase;
-    if (!state.defaultDatabase)
+    if (!state.defaultDatabase) {
+        DwgHostDetail::HostOwnStep ownStep;
         state.defaultDatabase = new AcDbDatabase(true, false);
+    }
     return state.defaultDatabase;
 }
 

@@ -97,7 +97,13 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbE
         return Acad::eNotOpenForWrite;
     if (!entity)
         return Acad::eNullObjectPointer;
-    const Acad::ErrorStatus status = database()->addAcDbObject(id, entity);
+    if (entity->database())
+        return Acad::eAlreadyInDb;
+    if (dwgHostFault(DwgHostCall::AppendEntity).fails())
+        return Acad::eOutOfMemory;
+    // The place in the record is made first, so that nothing fails once the entity is in.
+    mEntities.reserve(mEntities.size() + 1);
+    const Acad::ErrorStatus status = DwgHostDatabaseAccess::add(*database(), id, entity);
     if (status != Acad::eOk)
         return status;
     DwgHostObjectAccess::setOwner(*entity, objectId());
@@ -215,7 +221,8 @@ Acad::ErrorStatus AcDbSymbolTable::addRecord(AcDbObjectId& id, AcDbSymbolTableRe
         return Acad::eInvalidInput;
     if (has(name))
         return Acad::eDuplicateRecordName;
-    const Acad::ErrorStatus status = database()->addAcDbObject(id, record);
+    mRecords.reserve(mRecords.size() + 1);
+    const Acad::ErrorStatus status = DwgHostDatabaseAccess::add(*database(), id, record);
     if (status != Acad::eOk)
         return status;
     DwgHostObjectAccess::setOwner(*record, objectId());

@@ -41,8 +41,8 @@ struct MSElementDescrHeader
 };
 
 // The host's in-memory copy of one element. The host allocates and frees every
-// descriptor; the element is cleared past its size, so a read anywhere in the
-// buffer is defined.
+// descriptor, as large as the element it holds: el has the element's size (at
+// least a head), and nothing past that size may be read or written.
 struct MSElementDescr
 {
     MSElementDescrHeader h;

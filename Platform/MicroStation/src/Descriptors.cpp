@@ -46,8 +46,9 @@ int mdlElmdscr_add(MSElementDescr* descr)
         return MSTN_ERR_MODEL_FULL;
     ElementRef* added = nullptr;
     int status = MSTN_ERR_NO_MEMORY;
+    // The descriptor holds its element and no more: a head that claims more is refused.
     try {
-        status = state.model.append(descr->el, descr->h.visible, &added);
+        status = state.model.append(descr->el, mstnhost::descriptorCapacity(descr), descr->h.visible, &added);
     } catch (const std::bad_alloc&) {
     }
     if (status == MSTN_SUCCESS)

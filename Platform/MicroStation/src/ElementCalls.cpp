@@ -31,7 +31,7 @@ int mdlElement_append(MSElement* element)
     if (mstnHost_fault(MstnHostCall::ElementAppend).fails())
         return MSTN_ERR_MODEL_FULL;
     try {
-        return hostState().model.append(*element, true, nullptr);
+        return hostState().model.append(*element, sizeof element->buf, true, nullptr);
     } catch (const std::bad_alloc&) {
         return MSTN_ERR_NO_MEMORY;
     }

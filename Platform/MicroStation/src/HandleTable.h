@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <deque>
-#include <memory>
 #include <new>
 #include <string>
 #include <unordered_map>
@@ -13,6 +12,15 @@
 #include "Faults.h"
 
 namespace mstnhost {
+
+// How the objects of a table are made and freed: by new and delete unless a
+// kind says otherwise (descriptors are sized to their element).
+template <class T>
+struct HandleStorage
+{
+    static T* make() { return new T(); }
+    static void destroy(T* object) { delete object; }
+};
 
 template <class T>
 class HandleTable
@@ -23,14 +31,21 @@ public:
     HandleTable& operator=(const HandleTable&) = delete;
     ~HandleTable() = default;   // the host state is never destroyed; see releaseAtExit
 
-    // A new value-initialised object, owned by the caller.
-    T* create()
+    // A new object made by its storage, owned by the caller.
+    T* create() { return adopt(HandleStorage<T>::make()); }
+
+    // An object the storage made elsewhere, now owned by the caller.
+    T* adopt(T* object)
     {
-        // Owned here until the table records it, so that a failed entry loses nothing.
-        std::unique_ptr<T> object(new T());
-        states_[object.get()] = State::CallerOwned;
+        // A failed entry frees the object rather than losing it.
+        try {
+            states_[object] = State::CallerOwned;
+        } catch (...) {
+            HandleStorage<T>::destroy(object);
+            throw;
+        }
         ++callerOwned_;
-        return object.release();
+        return object;
     }
 
     // True when the caller owns the object; otherwise reports the fault of the call.
@@ -59,7 +74,7 @@ public:
             quarantine_.push_back(object);
         } catch (const std::bad_alloc&) {
             states_.erase(object);
-            delete object;
+            HandleStorage<T>::destroy(object);
             return true;
         }
         states_[object] = State::Freed;
@@ -67,7 +82,7 @@ public:
             T* oldest = quarantine_.front();
             quarantine_.pop_front();
             states_.erase(oldest);
-            delete oldest;
+            HandleStorage<T>::destroy(oldest);
         }
         return true;
     }
@@ -84,7 +99,7 @@ public:
     {
         for (auto it = states_.begin(); it != states_.end();) {
             if (it->second == State::HandedOver) {
-                delete it->first;
+                HandleStorage<T>::destroy(const_cast<T*>(it->first));
                 it = states_.erase(it);
             } else {
                 ++it;
@@ -100,7 +115,7 @@ public:
         quarantine_.clear();
         for (auto& entry : states_)
             if (entry.second == State::Freed)
-                delete entry.first;
+                HandleStorage<T>::destroy(const_cast<T*>(entry.first));
         states_.clear();
         callerOwned_ = 0;
     }

@@ -58,8 +58,7 @@ int mstnHost_createDescriptor(MSElementDescr** descr, const MSElement* element)
     const int status = mstnhost::checkElementHead(element->buf, sizeof element->buf, &sizeBytes);
     if (status != MSTN_SUCCESS)
         return status;
-    MSElementDescr* made = hostState().descriptors.create();
-    std::memcpy(made->el.buf, element->buf, sizeBytes);
+    MSElementDescr* made = mstnhost::newDescriptorOf(element->buf, sizeBytes);
     made->h.filePos = 0;
     made->h.visible = true;
     *descr = made;

@@ -16,10 +16,16 @@ HostState& hostState()
     return *state;
 }
 
+MSElementDescr* newDescriptorOf(const std::uint8_t* bytes, std::size_t count)
+{
+    MSElementDescr* descr = hostState().descriptors.adopt(HandleStorage<MSElementDescr>::make(count));
+    std::memcpy(descr->el.buf, bytes, count);
+    return descr;
+}
+
 MSElementDescr* newDescriptorOf(const ElementRef& element)
 {
-    MSElementDescr* descr = hostState().descriptors.create();
-    std::memcpy(descr->el.buf, element.bytes.data(), element.bytes.size());
+    MSElementDescr* descr = newDescriptorOf(element.bytes.data(), element.bytes.size());
     descr->h.filePos = element.filePos;
     descr->h.visible = element.visible;
     return descr;

@@ -2,6 +2,10 @@
 // scan criteria given out, and the faults seen.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
+#include "DescriptorStorage.h"
 #include "Faults.h"
 #include "HandleTable.h"
 #include "ModelStore.h"
@@ -27,7 +31,15 @@ HostState& hostState();
 
 inline bool isActiveModel(DgnModelRefP model) { return model == &hostState().model; }
 
-// A new caller-owned descriptor holding a copy of the model's element.
+// A new caller-owned descriptor holding a copy of the element's bytes, as
+// large as the element.
+MSElementDescr* newDescriptorOf(const std::uint8_t* bytes, std::size_t count);
+// The same of the model's element, with its file position and visibility.
 MSElementDescr* newDescriptorOf(const ElementRef& element);
+// The element bytes a descriptor the host gave out holds.
+inline std::size_t descriptorCapacity(const MSElementDescr* descr)
+{
+    return HandleStorage<MSElementDescr>::elementCapacity(descr);
+}
 
 } // namespace mstnhost

@@ -7,10 +7,10 @@
 #include "ElementHead.h"
 #include "LittleEndian.h"
 
-int DgnModelRef::append(MSElement& element, bool visible, ElementRef** added)
+int DgnModelRef::append(MSElement& element, std::size_t available, bool visible, ElementRef** added)
 {
     std::uint32_t sizeBytes = 0;
-    const int status = mstnhost::checkElementHead(element.buf, sizeof element.buf, &sizeBytes);
+    const int status = mstnhost::checkElementHead(element.buf, available, &sizeBytes);
     if (status != MSTN_SUCCESS)
         return status;
     // The position behind the element must still fit the 32-bit file positions.

@@ -27,10 +27,11 @@ struct DgnModelRef
 public:
     using Elements = std::vector<std::unique_ptr<ElementRef>>;
 
-    // Checks the element's head, gives it the next id (written into the
-    // buffer as well) and the next file position, and stores a copy. Throws
-    // std::bad_alloc with nothing changed when memory runs out.
-    int append(MSElement& element, bool visible, ElementRef** added);
+    // Checks the element's head against the bytes the buffer holds, gives it
+    // the next id (written into the buffer as well) and the next file
+    // position, and stores a copy. Throws std::bad_alloc with nothing changed
+    // when memory runs out.
+    int append(MSElement& element, std::size_t available, bool visible, ElementRef** added);
 
     // The element that starts at filePos, or with that id; deleted ones included.
     ElementRef* atPosition(std::uint32_t filePos) const;

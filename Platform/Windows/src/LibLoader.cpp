@@ -7,6 +7,7 @@
 #include <string>
 
 #include <windows.h>
+#include <winfaults.h>
 
 #include "PathText.h"
 
@@ -52,6 +53,8 @@ int visitModule(dl_phdr_info* info, std::size_t, void* data)
 HMODULE loadMapped(const std::string& path)
 {
     if (path.empty())
+        return nullptr;
+    if (windowsFault(WindowsCall::LibraryLoad).fails())
         return nullptr;
     return static_cast<HMODULE>(dlopen(WindowsApiDetail::mappedPath(path).c_str(), RTLD_NOW | RTLD_LOCAL));
 }
@@ -103,6 +106,8 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR procName)
 {
     if (!module || !procName)
         return nullptr;
+    if (windowsFault(WindowsCall::ProcAddress).fails())
+        return nullptr;
     void* symbol = dlsym(module, procName);
     FARPROC proc = nullptr;
     static_assert(sizeof proc == sizeof symbol, "function and data pointers differ in size");
@@ -112,5 +117,10 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR procName)
 
 BOOL FreeLibrary(HMODULE module)
 {
-    return module && dlclose(module) == 0 ? TRUE : FALSE;
+    if (!module)
+        return FALSE;
+    // A failed free keeps the reference: the library stays loaded.
+    if (windowsFault(WindowsCall::LibraryFree).fails())
+        return FALSE;
+    return dlclose(module) == 0 ? TRUE : FALSE;
 }

@@ -49,7 +49,16 @@ void CPmAcadPart::Load(AcDbDwgFiler* filer)
     filer->readString(&name);
     if (name)
     {
-        m_name = name;
+        // The host's buffer goes back also when taking the name fails.
+        try
+        {
+            m_name = name;
+        }
+        catch (...)
+        {
+            acutDelBuffer(name);
+            throw;
+        }
         acutDelBuffer(name);
     }
     AcGePoint3d offset(0.0, 0.0, 0.0);

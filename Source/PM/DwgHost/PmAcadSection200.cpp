@@ -1,5 +1,7 @@
 #include "PmAcadSection200.h"
 
+#include <memory>
+
 #include <dbfiler.h>
 
 #include "PmAcadSegment200.h"
@@ -71,8 +73,9 @@ void CPmAcadSection200::Load(AcDbDwgFiler* filer)
     const int count = PmFilerCounts::Read(filer);
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
-        auto* segment = new CPmAcadSegment200();
-        Segments()->push_back(segment);
+        std::unique_ptr<CPmAcadSegment200> held(new CPmAcadSegment200());
+        Segments()->push_back(held.get());
+        CPmAcadSegment200* segment = held.release();
         segment->Load(filer);
         SetLength(segment->Length());  // appended directly: no block is moved while a drawing is read
     }

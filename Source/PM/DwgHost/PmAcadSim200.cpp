@@ -7,15 +7,15 @@
 #include <brxheaders.h>
 #endif
 
-#include "PmDbxFactory200.h"
+#include "PmAcadSimList200.h"
 #include "PmModelAlgorithms.h"
 #include "PmModuleEntry.h"
 #include "PmPartDepth.h"
 #include "PmRxClass.h"
 #include "PmSection200.h"
 #include "PmSegment200.h"
-#include "PmSimList200.h"
 #include "PmSimRecord.h"
+#include "PmStoredSims.h"
 
 namespace
 {
@@ -34,14 +34,33 @@ PmRxClass::Definition ClassDefinition()
 // Stores a listed simulation again under its own name, without its id. One
 // converted from format 101 is written as a format 200 record, so it is
 // current from then on, as the upgrade paths mark what they write back.
-void StoreWithoutId(CPmSim200& other)
+int StoreWithoutId(CPmSim200& other)
 {
     CPmAcadSim200* stored = PmAcadSimOf(&other);
     if (!stored)
-        return;
+        return 0;
     other.SetId(0);
     other.SetIsCurVersion(true);
-    CZrAcadObject::Save(kPmSimDictionary, *other.Name(), stored);
+    return CZrAcadObject::Save(kPmSimDictionary, *other.Name(), stored);
+}
+
+// Stores again without the id every other stored simulation that carries the
+// simulation's id. 0 once none does; else the status of the first failure,
+// reading the stored simulations or storing one of them.
+int ClearDuplicateIds(const CPmAcadSim200& sim)
+{
+    CPmAcadSimList200 stored;
+    CStringArray names;
+    int failure = 0;
+    PmStoredSims::Load(stored, names, false, false, failure);
+    if (failure != 0)
+        return failure;
+    int status = 0;
+    PmModel::ClearDuplicateIds(&stored, sim, [&status](CPmSim200& other) {
+        if (status == 0)
+            status = StoreWithoutId(other);
+    });
+    return status;
 }
 } // namespace
 
@@ -69,20 +88,8 @@ CPmAcadSim200::~CPmAcadSim200() = default;
 
 CPmSim200* CPmAcadSim200::Load(const CString& name)
 {
-    const AcDbObjectId id = CZrAcadObject::GetObjectId(kPmSimDictionary, name);
-    if (id.isNull())
-        return nullptr;
-    AcDbObject* opened = nullptr;
-    if (acdbOpenAcDbObject(opened, id, desc(), AcDb::kForRead, false) != Acad::eOk)
-        return nullptr;
-    CPmAcadSim200* sim = cast(opened);
-    if (!sim->IsCurVersion())
-    {
-        sim->close();
-        return nullptr;
-    }
-    sim->SetName(name);
-    return sim;
+    int hostFailure = 0;
+    return PmStoredSims::OpenStored(name, hostFailure);
 }
 
 int CPmAcadSim200::Save()
@@ -90,10 +97,11 @@ int CPmAcadSim200::Save()
     // A part tree deeper than the record's reader takes is not stored.
     if (!IsCurVersion() || !PmPartDepth::SimFits(*this))
         return -1;
-    // Ids stay unique: every other stored simulation with this id loses it.
-    std::unique_ptr<CPmSimList200> stored(CPmDbxFactory200::LoadSimList(false, false));
-    PmModel::ClearDuplicateIds(stored.get(), *this, StoreWithoutId);
-    stored.reset();
+    // Ids stay unique: every other stored simulation with this id loses it. When
+    // that fails, this one is not stored either: its Save would keep no promise.
+    const int cleared = ClearDuplicateIds(*this);
+    if (cleared != 0)
+        return cleared;
     return CZrAcadObject::Save(kPmSimDictionary, *Name(), this);
 }
 
@@ -109,8 +117,12 @@ int CPmAcadSim200::Close()
 
 int CPmAcadSim200::Delete()
 {
-    const int blocks = CPmSim200::Delete();
-    return blocks + CZrAcadObject::Delete(kPmSimDictionary, *Name());
+    // The entry goes first, and the blocks only once no entry is left to show
+    // them: a removal that fails keeps the stored simulation whole.
+    const int entry = CZrAcadObject::Delete(kPmSimDictionary, *Name());
+    if (entry != Acad::eOk && entry != -1)
+        return entry;
+    return CPmSim200::Delete() + entry;
 }
 
 Acad::ErrorStatus CPmAcadSim200::dwgOutFields(AcDbDwgFiler* filer) const

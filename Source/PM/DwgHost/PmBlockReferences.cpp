@@ -1,8 +1,20 @@
 #include "PmBlockReferences.h"
 
+#include <memory>
+
 #include <dbapserv.h>
 #include <dbents.h>
 #include <dbsymtb.h>
+
+namespace
+{
+// Ends the open of a drawing object when the scope is left by any path.
+struct CloseObject
+{
+    void operator()(AcDbObject* object) const { object->close(); }
+};
+using OpenUntilEnd = std::unique_ptr<AcDbObject, CloseObject>;
+} // namespace
 
 AcDbBlockReference* PmBlockReferences::Copy(const AcDbBlockReference* source)
 {
@@ -37,29 +49,29 @@ int PmBlockReferences::AddToModelSpace(AcDbBlockReference*& reference, bool visi
         return Acad::eNoDatabase;
     AcDbBlockTable* table = nullptr;
     const Acad::ErrorStatus tableStatus = database->getSymbolTable(table, AcDb::kForRead);
+    OpenUntilEnd tableOpen(table);
     if (!reference || tableStatus != Acad::eOk)
-    {
-        if (table)
-            table->close();
         return tableStatus;
-    }
 
     AcDbBlockTableRecord* modelSpace = nullptr;
     table->getAt(L"*Model_Space", modelSpace, AcDb::kForWrite);
-    table->close();
+    OpenUntilEnd modelSpaceOpen(modelSpace);
+    tableOpen.reset();
     if (!modelSpace)
         return Acad::eKeyNotFound;
     AcDbObjectId id;
     const Acad::ErrorStatus appendStatus = modelSpace->appendAcDbEntity(id, reference);
-    int result = modelSpace->close();
+    int result = modelSpaceOpen.release()->close();
     if (appendStatus != Acad::eOk)
         return appendStatus;  // the reference is not the drawing's; the block keeps it
 
+    // Appended, the reference is the drawing's and open for write until closed here.
     handle = id.handle();
     newId = id;
-    if (!visible)
-        result = reference->setVisibility(AcDb::kInvisible, true);
-    reference->close();
+    AcDbBlockReference* appended = reference;
+    OpenUntilEnd appendedOpen(appended);
     reference = nullptr;
+    if (!visible)
+        result = appended->setVisibility(AcDb::kInvisible, true);
     return result;
 }

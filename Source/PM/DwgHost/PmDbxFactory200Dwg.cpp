@@ -9,45 +9,18 @@
 #include "PmAcadSim200.h"
 #include "PmAcadSimList200.h"
 #include "PmDbxFactory200.h"
-#include "PmLegacyBinding.h"
 #include "PmSim.h"
+#include "PmStoredSims.h"
 
 namespace
 {
-// Ends a simulation object the factory opened or made: a stored one is closed,
-// a detached one (never in the drawing) is freed.
-void Release(CPmAcadSim200* sim)
-{
-    if (sim->objectId().isNull())
-        delete sim;
-    else
-        sim->Close();
-}
+using HeldSim = PmStoredSims::Held;
 
-// Holds a simulation object the factory opened or made until it is handed on,
-// so that an exception on the way leaves nothing open and nothing lost.
-struct SimReleaser
+// Gives a simulation the factory handed out back to it at the end of a scope.
+struct SimGiver
 {
-    void operator()(CPmAcadSim200* sim) const { Release(sim); }
+    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
 };
-using HeldSim = std::unique_ptr<CPmAcadSim200, SimReleaser>;
-
-// The format 101 simulation stored under the name, converted and named with
-// it; null when there is none or the build binds no format 101 module.
-CPmAcadSim200* LoadLegacySim(const CString& name)
-{
-#if defined(PM_BINDS_FORMAT101)
-    std::unique_ptr<CPmSim> legacy(PmLegacy::LoadSim(name));
-    if (!legacy)
-        return nullptr;
-    std::unique_ptr<CPmAcadSim200> converted(new CPmAcadSim200(*legacy));
-    converted->SetName(name);
-    return converted.release();
-#else
-    static_cast<void>(name);
-    return nullptr;
-#endif
-}
 } // namespace
 
 CPmSim200* CPmDbxFactory200::MakeSim(PmSimId id, int type)
@@ -126,27 +99,22 @@ void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
 
 CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 {
-    HeldSim found(PmAcadSimOf(CPmAcadSim200::Load(name)));
-    if (!found)
-    {
-        found.reset(LoadLegacySim(name));
-        if (!found)
-            return nullptr;
-        found->SetIsCurVersion(false);
-    }
-    std::unique_ptr<CPmAcadSim200> copy(new CPmAcadSim200(static_cast<const CPmSim200&>(*found)));
-    found.reset();  // ends the open first: the copy is freed if that throws
-    return copy.release();
+    int hostFailure = 0;
+    return PmStoredSims::LoadSim(name, hostFailure);
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)
 {
-    if (CPmAcadSim200* current = PmAcadSimOf(CPmAcadSim200::Load(name)))
+    // A name whose entry cannot be read is left as it is.
+    int hostFailure = 0;
+    if (CPmAcadSim200* current = PmStoredSims::OpenStored(name, hostFailure))
     {
         current->Close();
         return;
     }
-    HeldSim converted(LoadLegacySim(name));
+    if (hostFailure != 0)
+        return;
+    HeldSim converted(PmStoredSims::LoadLegacy(name));
     if (!converted)
         return;
     converted->SetIsCurVersion(true);
@@ -158,16 +126,12 @@ void CPmDbxFactory200::UpgradeSim(const CString& name)
 
 int CPmDbxFactory200::DeleteSim(const CString& name)
 {
-    CPmSim200* sim = LoadSim(name);
+    const std::unique_ptr<CPmSim200, SimGiver> sim(LoadSim(name));
     if (!sim)
         return 0;
     if (sim->SimInUse())
-    {
-        DeleteSim(sim);
         return 2;
-    }
     sim->Delete();
-    DeleteSim(sim);
     return 1;
 }
 

@@ -18,6 +18,9 @@ namespace PmLegacy
 inline constexpr char kLoadSimExport[] = "_ZN13CPmDbxFactory7LoadSimERK8CStringTIwE";
 inline constexpr char kSetPosExport[] = "_ZN12CQdAcadBlock6SetPosE8dpoint3d";
 
+// The host class of the format 101 module's stored simulations.
+inline constexpr wchar_t kSimClassName[] = L"CPmAcadSim";
+
 // The format 101 simulation stored under the name, detached and the caller's; null when none.
 CPmSim* LoadSim(const CString& name);
 

@@ -1,5 +1,7 @@
 #include "PmSimRecord.h"
 
+#include <memory>
+
 #include <dbfiler.h>
 
 #include "PmAcadSection200.h"
@@ -61,9 +63,11 @@ Acad::ErrorStatus PmSimRecord::Read(AcDbDwgFiler* filer, CPmSim200& sim)
     const Acad::ErrorStatus status = filer->filerStatus();
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
-        auto* section = new CPmAcadSection200();
+        // Held until the simulation has it, so that an interrupted read leaks nothing.
+        std::unique_ptr<CPmAcadSection200> section(new CPmAcadSection200());
         section->Load(filer);
-        sim.AddSection(section);
+        sim.AddSection(section.get());
+        section.release();
     }
     // A record that went wrong part way answers the filer's error, not success.
     return status != Acad::eOk ? status : filer->filerStatus();

@@ -7,6 +7,7 @@ set(PM_DWGHOST_SOURCES
   ${PM_DWGHOST_DIR}/PmAcadSim200.cpp
   ${PM_DWGHOST_DIR}/PmRxClass.cpp
   ${PM_DWGHOST_DIR}/PmAcadSimList200.cpp
+  ${PM_DWGHOST_DIR}/PmStoredSims.cpp
   ${PM_DWGHOST_DIR}/PmDbxFactory200Dwg.cpp
   ${PM_DWGHOST_DIR}/PmEntryPoint.cpp
   ${PM_DWGHOST_DIR}/PmModuleEntry.cpp

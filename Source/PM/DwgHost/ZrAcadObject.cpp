@@ -1,5 +1,7 @@
 #include "ZrAcadObject.h"
 
+#include "ZrAcadStore.h"
+
 #include <memory>
 
 #include <dbapserv.h>
@@ -102,7 +104,66 @@ public:
 private:
     AcDbObject* m_entry = nullptr;
 };
+
 } // namespace
+
+Acad::ErrorStatus ZrAcadStore::FindEntry(const CString& dict, const CString& key, AcDbObjectId& id)
+{
+    id.setNull();
+    AcDbDictionary* named = nullptr;
+    const Acad::ErrorStatus namedOpened =
+        OpenDictionary(named, WorkingDatabase()->namedObjectsDictionaryId(), AcDb::kForRead);
+    if (namedOpened != Acad::eOk)
+        return namedOpened;
+    OpenedObject namedOpen(named);
+    AcDbObjectId subId;
+    const Acad::ErrorStatus found = named->getAt(dict, subId);
+    if (found != Acad::eOk)
+        return found;
+    AcDbDictionary* sub = nullptr;
+    const Acad::ErrorStatus subOpened = OpenDictionary(sub, subId, AcDb::kForRead);
+    if (subOpened != Acad::eOk)
+        return subOpened;
+    OpenedObject subOpen(sub);
+    return sub->getAt(key, id);
+}
+
+int ZrAcadStore::ReadNames(const CString& dict, CStringArray& names, int& hostFailure)
+{
+    hostFailure = 0;
+    names.SetSize(0, -1);
+    AcDbDictionary* named = nullptr;
+    const Acad::ErrorStatus namedOpened = WorkingDatabase()->getNamedObjectsDictionary(named, AcDb::kForRead);
+    // A dictionary the host refuses to open is a failure, not an empty list.
+    if (namedOpened != Acad::eOk)
+    {
+        hostFailure = namedOpened;
+        return namedOpened;
+    }
+    OpenedObject namedOpen(named);
+    AcDbObjectId subId;
+    const Acad::ErrorStatus found = named->getAt(dict, subId);
+    if (found != Acad::eOk)
+    {
+        hostFailure = found == Acad::eKeyNotFound ? 0 : found;
+        return found;
+    }
+    AcDbDictionary* sub = nullptr;
+    const Acad::ErrorStatus subOpened = OpenDictionary(sub, subId, AcDb::kForRead);
+    // An entry of another kind under the name holds no simulations.
+    if (subOpened == Acad::eNotThatKindOfClass)
+        return 0;
+    if (subOpened != Acad::eOk)
+    {
+        hostFailure = subOpened;
+        return subOpened;
+    }
+    OpenedObject subOpen(sub);
+    std::unique_ptr<AcDbDictionaryIterator> entry(sub->newIterator());
+    for (; !entry->done(); entry->next())
+        names.SetAtGrow(names.GetSize(), entry->name());
+    return 0;
+}
 
 CZrAcadObject::CZrAcadObject() = default;
 CZrAcadObject::CZrAcadObject(const CZrAcadObject&) = default;
@@ -161,20 +222,7 @@ int CZrAcadObject::Save(const CString& dict, const CString& key, CZrAcadObject* 
 AcDbObjectId CZrAcadObject::GetObjectId(const CString& dict, const CString& key)
 {
     AcDbObjectId id;
-    AcDbDictionary* named = nullptr;
-    if (OpenDictionary(named, WorkingDatabase()->namedObjectsDictionaryId(), AcDb::kForRead) != Acad::eOk)
-        return id;
-    OpenedObject namedOpen(named);
-    AcDbObjectId subId;
-    if (named->getAt(dict, subId) == Acad::eOk)
-    {
-        AcDbDictionary* sub = nullptr;
-        if (OpenDictionary(sub, subId, AcDb::kForRead) == Acad::eOk)
-        {
-            OpenedObject subOpen(sub);
-            sub->getAt(key, id);
-        }
-    }
+    ZrAcadStore::FindEntry(dict, key, id);
     return id;
 }
 
@@ -182,23 +230,8 @@ int CZrAcadObject::GetObjectNames(const CString& dict, CStringArray* names)
 {
     if (!names)
         return Acad::eNullObjectPointer;
-    names->SetSize(0, -1);
-    AcDbDictionary* named = nullptr;
-    if (WorkingDatabase()->getNamedObjectsDictionary(named, AcDb::kForRead) != Acad::eOk)
-        return 0;
-    OpenedObject namedOpen(named);
-    AcDbObjectId subId;
-    const Acad::ErrorStatus found = named->getAt(dict, subId);
-    if (found != Acad::eOk)
-        return found;
-    AcDbDictionary* sub = nullptr;
-    if (OpenDictionary(sub, subId, AcDb::kForRead) != Acad::eOk)
-        return 0;
-    OpenedObject subOpen(sub);
-    std::unique_ptr<AcDbDictionaryIterator> entry(sub->newIterator());
-    for (; !entry->done(); entry->next())
-        names->SetAtGrow(names->GetSize(), entry->name());
-    return 0;
+    int ignored = 0;
+    return ZrAcadStore::ReadNames(dict, *names, ignored);
 }
 
 int CZrAcadObject::Load(const CString& dict, const CString& key, CZrAcadObject** obj)
@@ -224,9 +257,13 @@ int CZrAcadObject::Load(const CString& dict, const CString& key, CZrAcadObject**
 
 int CZrAcadObject::Delete(const CString& dict, const CString& key)
 {
-    const AcDbObjectId id = GetObjectId(dict, key);
-    if (id.isNull())
+    // Only an entry that is not there answers -1; a lookup that failed answers its status.
+    AcDbObjectId id;
+    const Acad::ErrorStatus found = ZrAcadStore::FindEntry(dict, key, id);
+    if (found == Acad::eKeyNotFound)
         return -1;
+    if (found != Acad::eOk)
+        return found;
     AcDbObject* opened = nullptr;
     const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, AcDb::kForWrite, false);
     if (status != Acad::eOk)

@@ -26,7 +26,8 @@ public:
     static int Save(const CString& dict, const CString& key, CZrAcadObject* obj);
     // The id of the entry, or the null id when anything is missing.
     static AcDbObjectId GetObjectId(const CString& dict, const CString& key);
-    // The keys of the sub-dictionary in its own order; 22 when it does not exist.
+    // The keys of the sub-dictionary in its own order; 22 when it does not exist,
+    // the host status when a dictionary does not open.
     static int GetObjectNames(const CString& dict, CStringArray* names);
     // Opens the entry for read into *obj; -1 without an entry. The caller closes it.
     static int Load(const CString& dict, const CString& key, CZrAcadObject** obj);

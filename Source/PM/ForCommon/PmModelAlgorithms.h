@@ -20,14 +20,14 @@ void DeleteAll(std::vector<T*>& owned)
 }
 
 // Copies each entry through the given factory operation, in order. A copy
-// that cannot complete frees the copies made so far.
+// that fails frees the copies made before it.
 template <class Result, class Source, class CopyOp>
 std::vector<Result*> CopyAll(const std::vector<Source*>& source, CopyOp copy)
 {
     std::vector<Result*> copies;
+    copies.reserve(source.size());  // no push_back below can throw
     try
     {
-        copies.reserve(source.size());
         for (const Source* item : source)
         {
             if (item)

@@ -24,6 +24,15 @@ PmPosition200 ConvertPosition(const PMPosition& legacy)
     position.transform.SetRotation(CQdVector(0.0, 0.0, 1.0), legacy.ang);
     return position;
 }
+
+std::vector<PmPosition200> ConvertPath(const std::vector<PMPosition>& legacy)
+{
+    std::vector<PmPosition200> path;
+    path.reserve(legacy.size());
+    for (const PMPosition& old : legacy)
+        path.push_back(ConvertPosition(old));
+    return path;
+}
 } // namespace
 
 CPmSegment200::CPmSegment200() : m_length(0), m_pPart(nullptr) {}
@@ -35,21 +44,11 @@ CPmSegment200::CPmSegment200(const CPmSegment200& source)
 {
 }
 
+// The path is converted before the part is copied, so that a failed
+// allocation in either leaves nothing behind.
 CPmSegment200::CPmSegment200(const CPmSegment& legacy)
-    : m_length(legacy.m_length), m_pPart(CopyPartOrNull(legacy.m_pPart))
+    : m_length(legacy.m_length), m_positions(ConvertPath(legacy.m_positions)), m_pPart(CopyPartOrNull(legacy.m_pPart))
 {
-    try
-    {
-        m_positions.reserve(legacy.m_positions.size());
-        for (const PMPosition& old : legacy.m_positions)
-            m_positions.push_back(ConvertPosition(old));
-    }
-    catch (...)
-    {
-        // A conversion that cannot complete frees the part it copied.
-        delete m_pPart;
-        throw;
-    }
 }
 
 CPmSegment200& CPmSegment200::operator=(const CPmSegment200& source)

@@ -1,5 +1,7 @@
 #include "PmAcadSection.h"
 
+#include <memory>
+
 #include <dbfiler.h>
 
 #include "PmAcadSegment.h"
@@ -57,8 +59,9 @@ void CPmAcadSection::Load(AcDbDwgFiler* filer)
     const int count = PmFilerCounts::Read(filer);
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
-        auto* segment = new CPmAcadSegment();
-        m_segments.push_back(segment);
+        std::unique_ptr<CPmAcadSegment> held(new CPmAcadSegment());
+        m_segments.push_back(held.get());
+        CPmAcadSegment* segment = held.release();
         segment->Load(filer);
         m_length = segment->Length();  // appended directly: no block is moved while a drawing is read
     }

@@ -4,13 +4,13 @@
 #include <new>
 
 #include "PmDbxFactory.h"
-#include "PmModelAlgorithms.h"
+#include "PmHeldSim.h"
 #include "PmModuleEntry.h"
 #include "PmPartDepth.h"
 #include "PmRxClass.h"
 #include "PmSection.h"
 #include "PmSegment.h"
-#include "PmSimList.h"
+#include "ZrAcadStore.h"
 
 namespace
 {
@@ -19,14 +19,57 @@ PmRxClass::Definition ClassDefinition()
     return {L"CPmAcadSim", L"CPMACADSIM", &CreateAcadSim, PmModuleEntry::RegistrationText(), nullptr};
 }
 
-// Stores a listed simulation again under its own name, without its id.
-void StoreWithoutId(CPmSim& other)
+// Opens the simulation stored under the key for read. An entry of another
+// kind (a format 200 object, a proxy) answers eNotThatKindOfClass.
+Acad::ErrorStatus OpenStored(const CString& key, PmHeld::OpenSim& sim)
 {
-    CPmAcadSim* stored = PmLegacySimOf(&other);
-    if (!stored)
-        return;
-    other.SetId(0);
-    CZrAcadObject::Save(kPmLegacySimDictionary, *other.Name(), stored);
+    AcDbObjectId id;
+    const Acad::ErrorStatus found = ZrAcadStore::FindEntry(kPmLegacySimDictionary, key, id);
+    if (found != Acad::eOk)
+        return found;
+    AcDbObject* opened = nullptr;
+    const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, CPmAcadSim::desc(), AcDb::kForRead, false);
+    if (status == Acad::eOk)
+        sim.reset(CPmAcadSim::cast(opened));
+    return status;
+}
+
+// Stores again under its own name, without the id, every other stored
+// simulation that carries the simulation's id (names compared case-sensitively).
+// 0 once none does; else the status of the first failure, reading the stored
+// simulations or storing one of them.
+int ClearDuplicateIds(const CPmAcadSim& sim)
+{
+    CStringArray names;
+    int hostFailure = 0;
+    ZrAcadStore::ReadNames(kPmLegacySimDictionary, names, hostFailure);
+    if (hostFailure != 0)
+        return hostFailure;
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+    {
+        const CString key = names.GetAt(i);
+        if (key.Compare(*sim.Name()) == 0)
+            continue;  // the entry this simulation replaces
+        PmHeld::OpenSim stored;
+        const Acad::ErrorStatus opened = OpenStored(key, stored);
+        if (opened == Acad::eNotThatKindOfClass || opened == Acad::eKeyNotFound)
+            continue;  // holds no simulation of this module
+        if (opened != Acad::eOk)
+            return opened;
+        if (stored->Id() != sim.Id())
+            continue;
+        PmHeld::OwnedSim copy(CPmDbxFactory::CopySim(*stored));
+        stored.reset();
+        if (!copy)
+            return Acad::eOutOfMemory;
+        copy->SetName(key);
+        copy->SetId(0);
+        const int status = CZrAcadObject::Save(kPmLegacySimDictionary, key, PmLegacySimOf(copy.get()));
+        if (status != 0)
+            return status;
+        copy.release();  // the drawing's now
+    }
+    return 0;
 }
 } // namespace
 
@@ -68,9 +111,9 @@ CPmSim* CPmAcadSim::Load(const CString& name)
     AcDbObject* opened = nullptr;
     if (acdbOpenAcDbObject(opened, id, desc(), AcDb::kForRead, false) != Acad::eOk)
         return nullptr;
-    CPmAcadSim* sim = cast(opened);
+    PmHeld::OpenSim sim(cast(opened));
     sim->SetName(name);  // the name is the key, not part of the record
-    return sim;
+    return sim.release();
 }
 
 int CPmAcadSim::Save()
@@ -78,10 +121,11 @@ int CPmAcadSim::Save()
     // A part tree deeper than the record's reader takes is not stored.
     if (!PmPartDepth::SimFits(*this))
         return -1;
-    // Ids stay unique: every other stored simulation with this id loses it.
-    std::unique_ptr<CPmSimList> stored(CPmDbxFactory::LoadSimList(true));
-    PmModel::ClearDuplicateIds(stored.get(), *this, StoreWithoutId);
-    stored.reset();
+    // Ids stay unique: every other stored simulation with this id loses it. When
+    // that fails, this one is not stored either: its Save would keep no promise.
+    const int cleared = ClearDuplicateIds(*this);
+    if (cleared != 0)
+        return cleared;
     return CZrAcadObject::Save(kPmLegacySimDictionary, *Name(), this);
 }
 

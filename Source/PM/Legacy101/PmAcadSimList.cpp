@@ -5,18 +5,45 @@
 
 #include "PmAcadSim.h"
 #include "PmDbxFactory.h"
+#include "PmHeldSim.h"
 
-bool PmNamesLiveBlockReference(PmSimId id)
+namespace
+{
+// The statuses by which the host says that there is no such block reference;
+// any other failure says only that it could not be looked at now.
+bool SaysGone(Acad::ErrorStatus status)
+{
+    switch (status)
+    {
+    case Acad::eNullHandle:
+    case Acad::eUnknownHandle:
+    case Acad::eNullObjectId:
+    case Acad::eWasErased:
+    case Acad::ePermanentlyErased:
+    case Acad::eNotThatKindOfClass:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+PmBlockReference PmBlockReferenceOf(PmSimId id)
 {
     AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
+    if (!database)
+        return PmBlockReference::Unknown;
     AcDbObjectId objectId;
-    if (!database || database->getAcDbObjectId(objectId, false, AcDbHandle(id)) != Acad::eOk)
-        return false;
+    const Acad::ErrorStatus found = database->getAcDbObjectId(objectId, false, AcDbHandle(id));
+    if (found != Acad::eOk)
+        return SaysGone(found) ? PmBlockReference::Gone : PmBlockReference::Unknown;
     AcDbObject* reference = nullptr;
-    if (acdbOpenAcDbObject(reference, objectId, AcDbBlockReference::desc(), AcDb::kForRead, false) != Acad::eOk)
-        return false;
+    const Acad::ErrorStatus opened =
+        acdbOpenAcDbObject(reference, objectId, AcDbBlockReference::desc(), AcDb::kForRead, false);
+    if (opened != Acad::eOk)
+        return SaysGone(opened) ? PmBlockReference::Gone : PmBlockReference::Unknown;
     reference->close();
-    return true;
+    return PmBlockReference::Live;
 }
 
 CPmAcadSimList::CPmAcadSimList() = default;
@@ -29,20 +56,21 @@ int CPmAcadSimList::Load(bool keepAll)
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString key = m_names.GetAt(i);
-        CPmSim* sim = CPmDbxFactory::LoadSim(key);
+        PmHeld::OwnedSim sim(CPmDbxFactory::LoadSim(key));
         if (!sim)
         {
             --status;
             continue;
         }
-        if (keepAll || PmNamesLiveBlockReference(sim->Id()))
+        const PmBlockReference reference = keepAll ? PmBlockReference::Live : PmBlockReferenceOf(sim->Id());
+        if (reference == PmBlockReference::Live)
         {
             sim->SetName(key);
-            Add(sim);
+            Add(sim.release());
         }
-        else
+        else if (reference == PmBlockReference::Unknown)
         {
-            CPmDbxFactory::DeleteSim(sim);
+            --status;  // left out, but not taken for gone
         }
     }
     return status;

@@ -14,10 +14,18 @@ public:
     // Appends the simulations stored under the keys of "QD_SIM". Without
     // keepAll, one whose id does not lead to a live block reference of the
     // drawing is left out. Answers the status of reading the keys minus the
-    // number of keys whose simulation did not load.
+    // number of keys whose simulation did not load or whose block reference
+    // could not be looked at.
     int Load(bool keepAll) override;
 };
 
-// True when the id is the handle of a block reference of the working drawing
-// that opens for read (not erased, of that class).
-bool PmNamesLiveBlockReference(PmSimId id);
+// What the id names in the working drawing: a block reference that opens for
+// read; nothing of the kind (no object of that handle, erased, or of another
+// class); or unknown, when the host refused to tell (the open failed otherwise).
+enum class PmBlockReference
+{
+    Live,
+    Gone,
+    Unknown
+};
+PmBlockReference PmBlockReferenceOf(PmSimId id);

@@ -1,5 +1,7 @@
 // The format 101 record of a simulation, after the host object's own fields:
 // version 101, type, id, in-use flag, created and edited times, then the sections.
+#include <memory>
+
 #include <dbfiler.h>
 
 #include "PmAcadSection.h"
@@ -74,9 +76,11 @@ Acad::ErrorStatus CPmAcadSim::dwgInFields(AcDbDwgFiler* filer)
     const Acad::ErrorStatus status = filer->filerStatus();
     for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
     {
-        auto* section = new CPmAcadSection();
+        // Held until the simulation has it, so that an interrupted read leaks nothing.
+        std::unique_ptr<CPmAcadSection> section(new CPmAcadSection());
         section->Load(filer);
-        AddSection(section);
+        AddSection(section.get());
+        section.release();
     }
     // A record that went wrong part way answers the filer's error, not success.
     return status != Acad::eOk ? status : filer->filerStatus();

@@ -1,6 +1,7 @@
 // The format 101 module's simulation factory: every simulation it hands out is
 // a detached CPmAcadSim on the host heap, every section, segment and part of
 // the module's DWG classes.
+#include <memory>
 #include <new>
 
 #include "PmAcadPart.h"
@@ -9,6 +10,7 @@
 #include "PmAcadSim.h"
 #include "PmAcadSimList.h"
 #include "PmDbxFactory.h"
+#include "PmHeldSim.h"
 
 CPmSimList* CPmDbxFactory::MakeSimList()
 {
@@ -17,20 +19,20 @@ CPmSimList* CPmDbxFactory::MakeSimList()
 
 CPmSimList* CPmDbxFactory::LoadSimList(bool keepAll)
 {
-    CPmSimList* list = MakeSimList();
+    std::unique_ptr<CPmSimList> list(MakeSimList());
     if (list)
         list->Load(keepAll);
-    return list;
+    return list.release();
 }
 
 CPmSim* CPmDbxFactory::LoadSim(const CString& name)
 {
-    CPmAcadSim* stored = PmLegacySimOf(CPmAcadSim::Load(name));
+    PmHeld::OpenSim stored(CPmAcadSim::Load(name));
     if (!stored)
         return nullptr;
-    CPmSim* copy = CopySim(*stored);
-    stored->Close();
-    return copy;
+    PmHeld::OwnedSim copy(CopySim(*stored));
+    stored.reset();  // ends the open first: the copy is given back if that throws
+    return copy.release();
 }
 
 CPmSim* CPmDbxFactory::MakeSim(PmSimId id, int type)

@@ -55,8 +55,8 @@ void CPmSim::AddSection(CPmSection* section)
 {
     if (!section)
         return;
-    m_length += section->Length();
     m_sections.push_back(section);
+    m_length += section->Length();  // only once it is held
 }
 
 CPmSection* CPmSim::Section(int& index)

@@ -12,8 +12,9 @@ void PurgeDeletedSims()
     for (int i = 0; list && i < list->Size(); ++i)
     {
         CPmSim* sim = list->Sim(i);
-        // Simulations in use are never touched.
-        if (!sim->SimInUse() && !PmNamesLiveBlockReference(sim->Id()))
+        // Simulations in use are never touched, nor those whose block reference
+        // the host could not look at: only a reference known to be gone counts.
+        if (!sim->SimInUse() && PmBlockReferenceOf(sim->Id()) == PmBlockReference::Gone)
             sim->Delete();
     }
 }

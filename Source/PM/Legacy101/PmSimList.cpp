@@ -1,6 +1,7 @@
 #include "PmSimList.h"
 
 #include "PmDbxFactory.h"
+#include "PmHeldSim.h"
 #include "PmModelAlgorithms.h"
 #include "PmSim.h"
 
@@ -14,8 +15,12 @@ CPmSimList::~CPmSimList()
 
 void CPmSimList::Add(CPmSim* sim)
 {
-    if (sim)
-        m_sims.push_back(sim);
+    if (!sim)
+        return;
+    // Taken whatever happens: a simulation the list cannot hold is given back.
+    PmHeld::OwnedSim taken(sim);
+    m_sims.push_back(sim);
+    taken.release();
 }
 
 CPmSim* CPmSimList::Sim(int index) const

@@ -1,0 +1,118 @@
+#include "MstnHeaderIndex.h"
+
+#include <algorithm>
+
+#include "ZrMstnObject.h"
+
+int MstnHeaderIndex::Gather()
+{
+    // Until it is complete the index holds nothing to go by, an exception included.
+    m_gathered = false;
+    m_searchedWholeModel = false;
+    m_headers.clear();
+    m_positions.clear();
+    m_byName.clear();
+    m_namers.clear();
+    m_loaded.clear();
+    // A store of its own, scanning for any name.
+    CZrMstnObject all(m_kind, CString());
+    const int status = all.GatherHeaders(m_headers);
+    std::size_t dataIds = 0;
+    for (const MstnFoundHeader& header : m_headers)
+        dataIds += header.record.dataIds.size();
+    m_positions.reserve(m_headers.size());
+    m_byName.reserve(m_headers.size());
+    m_namers.reserve(dataIds);
+    for (std::size_t i = 0; i < m_headers.size(); ++i)
+    {
+        const MstnFoundHeader& header = m_headers[i];
+        m_positions.push_back(header.position);
+        m_byName[Key(header.record.name.GetString())].push_back(i);
+        for (const std::uint64_t dataId : header.record.dataIds)
+        {
+            std::vector<std::uint32_t>& namers = m_namers[dataId];
+            if (namers.empty() || namers.back() != header.position)
+                namers.push_back(header.position);
+        }
+    }
+    std::sort(m_positions.begin(), m_positions.end());
+    m_gathered = true;
+    m_searchedWholeModel = all.SearchedWholeModel();
+    return status;
+}
+
+void MstnHeaderIndex::EnsureGathered()
+{
+    if (!m_gathered)
+        Gather();
+}
+
+const std::vector<MstnFoundHeader>& MstnHeaderIndex::Headers()
+{
+    EnsureGathered();
+    return m_headers;
+}
+
+bool MstnHeaderIndex::SearchedWholeModel()
+{
+    EnsureGathered();
+    return m_searchedWholeModel;
+}
+
+const MstnFoundHeader* MstnHeaderIndex::Find(const CString& name, bool matchByName, std::uint64_t skippedId)
+{
+    EnsureGathered();
+    const auto skipped = [skippedId](const MstnFoundHeader& header) {
+        return skippedId != 0 && header.id == skippedId;
+    };
+    if (!matchByName)
+    {
+        for (const MstnFoundHeader& header : m_headers)
+            if (!skipped(header))
+                return &header;
+        return nullptr;
+    }
+    // Names are compared exactly, case included.
+    const auto named = m_byName.find(Key(name.GetString()));
+    if (named == m_byName.end())
+        return nullptr;
+    for (const std::size_t i : named->second)
+        if (!skipped(m_headers[i]))
+            return &m_headers[i];
+    return nullptr;
+}
+
+bool MstnHeaderIndex::NamedByAnother(std::uint64_t dataId, std::uint32_t headerPosition)
+{
+    EnsureGathered();
+    const auto namers = m_namers.find(dataId);
+    if (namers == m_namers.end())
+        return false;
+    return std::any_of(namers->second.begin(), namers->second.end(),
+                       [headerPosition](std::uint32_t position) { return position != headerPosition; });
+}
+
+bool MstnHeaderIndex::FirstHeaderBehind(std::uint32_t dataPosition, std::uint32_t headerPosition)
+{
+    EnsureGathered();
+    const auto next = std::upper_bound(m_positions.begin(), m_positions.end(), dataPosition);
+    return next != m_positions.end() && *next == headerPosition;
+}
+
+bool MstnHeaderIndex::NameRepeats(const MstnFoundHeader& header)
+{
+    EnsureGathered();
+    const auto named = m_byName.find(Key(header.record.name.GetString()));
+    return named != m_byName.end() && named->second.size() > 1;
+}
+
+const MstnHeaderIndex::Loaded* MstnHeaderIndex::LoadedOf(std::uint32_t headerPosition) const
+{
+    const auto kept = m_loaded.find(headerPosition);
+    return kept == m_loaded.end() ? nullptr : &kept->second;
+}
+
+void MstnHeaderIndex::KeepLoaded(std::uint32_t headerPosition, Loaded loaded)
+{
+    m_loaded[headerPosition] = std::move(loaded);
+}

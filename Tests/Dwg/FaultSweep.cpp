@@ -1,0 +1,514 @@
+#include "FaultSweep.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <set>
+#include <sstream>
+
+#include <dbhostfaults.h>
+
+#include "FailingAllocator.h"
+#include "HostCallNames.h"
+
+namespace FaultSweep
+{
+using DwgTest::RemoveSharedTempDir;
+using DwgTest::SharedTempDir;
+using DwgTest::StoredNames;
+
+namespace
+{
+// Names the folder of a sweep's drawings to the fresh process that checks them.
+constexpr const char* kFolderVariable = "PM_DWG_SWEEP_FOLDER";
+// Names the format 101 module that process loads before it reads them.
+constexpr const char* kLegacyVariable = "PM_DWG_SWEEP_LEGACY";
+// Steps whose checks failed before a source's sweep moves on to the next source.
+constexpr int kFailedStepsPerSource = 3;
+constexpr std::size_t kMaxSteps = 100000;
+
+// The content of each simulation of a drawing by name; see Fingerprint.
+using State = std::map<std::string, std::string>;
+
+std::string Narrow(const CString& text)
+{
+    return CStringA(text.GetString()).GetString();
+}
+
+AcDbDatabase* Working()
+{
+    return acdbHostApplicationServices()->workingDatabase();
+}
+
+bool IsLiveReference(const AcDbHandle& handle)
+{
+    AcDbObjectId id;
+    if (Working()->getAcDbObjectId(id, false, handle) != Acad::eOk)
+        return false;
+    AcDbBlockReference* reference = nullptr;
+    if (acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk)
+        return false;
+    reference->close();
+    return true;
+}
+
+// A simulation's content without its times (a copy sets its edited time anew),
+// and whether each block it shows is a live block reference of the drawing.
+std::string SimFingerprint(const CPmSim200& sim)
+{
+    PmDumpStream dump;
+    sim.DisplayPrint(dump);
+    const std::string text = Narrow(CString(dump.str().c_str()));
+    std::ostringstream out;
+    out << "id " << sim.Id() << " type " << sim.Type() << " in use " << sim.SimInUse() << " current "
+        << sim.IsCurVersion() << text;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+    {
+        const std::size_t at = line.find("handle: ");
+        unsigned long high = 0;
+        unsigned long low = 0;
+        if (at != std::string::npos && std::sscanf(line.c_str() + at, "handle: %lu, %lu", &high, &low) == 2)
+        {
+            out << "\nblock " << high << "," << low << ": "
+                << (IsLiveReference(AcDbHandle(Adesk::UInt32(low), Adesk::UInt32(high))) ? "live" : "gone");
+        }
+    }
+    return out.str();
+}
+
+// What the drawing holds under the key: the content of the simulation that
+// loads, else the class of the entry that does not.
+std::string Fingerprint(const CString& key)
+{
+    std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(key));
+    if (sim)
+        return SimFingerprint(*sim);
+    return "entry of " + Narrow(CString(HostDrawing::StoredClass(key).c_str()));
+}
+
+State Capture()
+{
+    State state;
+    for (const CString& key : StoredNames())
+        state[Narrow(key)] = Fingerprint(key);
+    return state;
+}
+
+std::set<std::string> NamesOf(const std::vector<const State*>& states)
+{
+    std::set<std::string> names;
+    for (const State* state : states)
+    {
+        for (const auto& entry : *state)
+            names.insert(entry.first);
+    }
+    return names;
+}
+
+std::string At(const State& state, const std::string& name)
+{
+    const auto found = state.find(name);
+    return found == state.end() ? std::string("(nothing)") : found->second;
+}
+
+// No object of the working drawing is open: each opens for write and closes again.
+std::string OpenObjects()
+{
+    std::string open;
+    const Adesk::UInt64 seed = static_cast<Adesk::UInt64>(Working()->handseed());
+    for (Adesk::UInt64 handle = 1; handle < seed; ++handle)
+    {
+        AcDbObjectId id;
+        if (Working()->getAcDbObjectId(id, false, AcDbHandle(handle)) != Acad::eOk)
+            continue;
+        AcDbObject* object = nullptr;
+        const Acad::ErrorStatus status = acdbOpenAcDbObject(object, id, AcDb::kForWrite, true);
+        if (status == Acad::eOk)
+            object->close();
+        else if (status == Acad::eWasOpenForWrite || status == Acad::eWasOpenForRead)
+            open += " " + std::to_string(handle) + (status == Acad::eWasOpenForWrite ? " (write)" : " (read)");
+    }
+    return open;
+}
+
+// A later Save of a new simulation works and it loads back.
+std::string LaterSaveFails()
+{
+    std::unique_ptr<CPmSim200, SimDeleter> later(CPmDbxFactory200::MakeSim(0, 1));
+    later->SetName(_T("Later"));
+    later->SetLength(7);
+    const int status = later->Save();
+    later.reset();
+    std::unique_ptr<CPmSim200, SimDeleter> loaded(CPmDbxFactory200::LoadSim(_T("Later")));
+    if (status != 0 || !loaded || loaded->Length() != 7)
+        return "a later Save answered " + std::to_string(status) + (loaded ? "" : " and it does not load");
+    return std::string();
+}
+
+std::string Letters(bool old, bool made)
+{
+    return std::string(old ? "o" : "") + (made ? "n" : "");
+}
+
+// The steps' drawings and what each must hold, for the fresh process.
+class SavedDrawings
+{
+public:
+    explicit SavedDrawings(const std::string& folder) : m_folder(folder), m_list(folder + "/expected.txt") {}
+
+    std::string Path(const std::string& file) const { return m_folder + "/" + file; }
+
+    // The drawing must hold under each name the content of the baseline the
+    // letters name ('o' the starting drawing, 'n' the completed one, 'p' the
+    // earlier file); "whole": all names of one baseline.
+    void Expect(const std::string& file, const std::map<std::string, std::string>& letters, bool whole,
+                bool usable)
+    {
+        m_list << "drawing " << file << " " << (whole ? "whole" : "each") << " " << (usable ? "usable" : "kept")
+               << "\n";
+        for (const auto& entry : letters)
+            m_list << "name " << entry.first << " " << entry.second << "\n";
+        m_list.flush();
+        ++m_count;
+    }
+
+    int Count() const { return m_count; }
+
+private:
+    std::string m_folder;
+    std::ofstream m_list;
+    int m_count = 0;
+};
+
+bool SaveDrawing(const std::string& path)
+{
+    return Working()->saveAs(CStringW(path.c_str()).GetString()) == Acad::eOk;
+}
+
+struct StepResult
+{
+    bool reached = false;
+    bool failed = false;
+};
+
+class Sweeper
+{
+public:
+    Sweeper(const Operation& operation, SavedDrawings& saved) : m_operation(operation), m_saved(saved) {}
+
+    // The run without faults: the starting and the completed state.
+    void Reference()
+    {
+        std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(m_operation.makeDrawing());
+        Action action = m_operation.prepare();
+        m_old = Capture();
+        ASSERT_TRUE(SaveDrawing(m_saved.Path("old.dwg")));
+        if (m_operation.writesDrawingFile)
+            std::filesystem::copy_file(TargetFile(), m_saved.Path("prior.dwg"),
+                                       std::filesystem::copy_options::overwrite_existing);
+        Outcome outcome = action();
+        ASSERT_NE(outcome.report, Report::Failure) << m_operation.name << " fails without a fault";
+        m_new = Capture();
+        ASSERT_TRUE(SaveDrawing(m_saved.Path("new.dwg")));
+        if (m_operation.writesDrawingFile)
+            std::filesystem::copy_file(TargetFile(), m_saved.Path("written.dwg"),
+                                       std::filesystem::copy_options::overwrite_existing);
+        CheckList(outcome, "without a fault");
+        outcome.list.reset();
+        action = nullptr;
+    }
+
+    StepResult Step(const FaultSource& source, std::size_t nth)
+    {
+        StepResult result;
+        const std::string step =
+            m_operation.name + std::string(" failing ") + source.name + " " + std::to_string(nth);
+        const std::size_t heapBefore = acdbHostHeapLiveBlocks();
+        {
+            std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(m_operation.makeDrawing());
+            Action action = m_operation.prepare();
+            Outcome outcome;
+            source.failAt(nth);
+            try
+            {
+                outcome = action();
+            }
+            catch (const std::bad_alloc&)
+            {
+                outcome.report = Report::Failure;
+            }
+            result.reached = source.reached();
+            source.off();
+
+            result.failed = !CheckStep(step, outcome);
+            outcome.list.reset();
+            action = nullptr;
+        }
+        const std::size_t heapAfter = acdbHostHeapLiveBlocks();
+        EXPECT_EQ(heapAfter, heapBefore) << step << ": a host heap block outlived the drawing";
+        result.failed = result.failed || heapAfter != heapBefore;
+        return result;
+    }
+
+private:
+    // Checks the step's drawing; false when a check failed.
+    bool CheckStep(const std::string& step, const Outcome& outcome)
+    {
+        bool passed = true;
+        const auto holds = [&passed](bool condition) {
+            passed = passed && condition;
+            return condition;
+        };
+        const std::string open = OpenObjects();
+        EXPECT_TRUE(holds(open.empty())) << step << ": objects left open:" << open;
+        if (!open.empty())
+            return false;  // the drawing cannot be checked further
+        const State now = Capture();
+        std::map<std::string, std::string> letters;
+        for (const std::string& name : NamesOf({&m_old, &m_new, &now}))
+        {
+            const std::string current = At(now, name);
+            const bool old = current == At(m_old, name);
+            const bool made = current == At(m_new, name);
+            EXPECT_TRUE(holds(old || made)) << step << ": " << name << " holds neither its old nor its new content:\n"
+                                     << current << "\nold:\n" << At(m_old, name) << "\nnew:\n" << At(m_new, name);
+            if (outcome.report == Report::Success)
+            {
+                EXPECT_TRUE(holds(made)) << step << ": reported success, but " << name << " is not what was asked:\n"
+                                  << current;
+            }
+            letters[name] = Letters(old, made);
+        }
+        passed = CheckList(outcome, step) && passed;
+
+        const std::string file = std::to_string(m_stepFiles++) + ".dwg";
+        if (m_operation.writesDrawingFile)
+        {
+            // What the file holds: the earlier drawing after a failure, the drawing
+            // in memory after a success; never a mixture.
+            const std::string written = "written-" + file;
+            std::filesystem::copy_file(TargetFile(), m_saved.Path(written),
+                                       std::filesystem::copy_options::overwrite_existing);
+            std::map<std::string, std::string> fileLetters;
+            for (const std::string& name : NamesOf({&m_old, &m_new}))
+                fileLetters[name] = outcome.report == Report::Success ? "n" : "pn";
+            m_saved.Expect(written, fileLetters, true, false);
+        }
+        EXPECT_TRUE(holds(SaveDrawing(m_saved.Path(file)))) << step << ": the drawing does not save";
+        m_saved.Expect(file, letters, false, true);
+        const std::string later = LaterSaveFails();
+        EXPECT_TRUE(holds(later.empty())) << step << ": " << later;
+        return passed;
+    }
+
+    // Each listed simulation is what the drawing holds under its name.
+    bool CheckList(const Outcome& outcome, const std::string& step)
+    {
+        bool passed = true;
+        for (int i = 0; outcome.list && i < outcome.list->Size(); ++i)
+        {
+            const CPmSim200& listed = *outcome.list->Sim(i);
+            const std::string inList = SimFingerprint(listed);
+            const std::string stored = Fingerprint(*listed.Name());
+            passed = passed && inList == stored;
+            EXPECT_EQ(inList, stored) << step << ": the list's " << Narrow(*listed.Name())
+                                      << " is not what the drawing holds";
+        }
+        return passed;
+    }
+
+    const Operation& m_operation;
+    SavedDrawings& m_saved;
+    State m_old;
+    State m_new;
+    int m_stepFiles = 0;
+};
+
+// The nth call of the kind fails; or, from, every call from the nth on (so that
+// what cleans up after the first failure fails too).
+FaultSource HostSource(const std::string& name, DwgHostCall call, bool from)
+{
+    return {name + (from ? " calls from" : " call"),
+            [call, from](std::size_t nth) {
+                if (from)
+                    dwgHostFault(call).failFrom(nth);
+                else
+                    dwgHostFault(call).failAt(nth);
+            },
+            [call] { return dwgHostFault(call).failures() > 0; }, [] { dwgHostFaultsOff(); }};
+}
+
+bool ReadInto(const std::string& path, State& state)
+{
+    std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(HostDrawing::OpenDrawing(path));
+    if (!drawing)
+        return false;
+    state = Capture();
+    return true;
+}
+} // namespace
+
+std::vector<FaultSource> AllocationSource()
+{
+    return {{"allocation call", [](std::size_t nth) { FailingAllocator::failAt(nth); },
+             [] { return FailingAllocator::failed(); }, [] { FailingAllocator::failAt(0); }}};
+}
+
+std::vector<FaultSource> AllSources()
+{
+    std::vector<FaultSource> sources = AllocationSource();
+    for (bool from : {false, true})
+    {
+        for (const HostCallNames::Named& kind : HostCallNames::kAll)
+            sources.push_back(HostSource(kind.name, kind.call, from));
+    }
+    return sources;
+}
+
+std::string TargetFile()
+{
+    return SharedTempDir("sweep") + "/target.dwg";
+}
+
+void Sweep(const Operation& operation, const std::vector<FaultSource>& sources, const std::string& legacyModule)
+{
+    const std::string folder = SharedTempDir("sweep");
+    ASSERT_FALSE(folder.empty());
+    int drawings = 0;
+    {
+        SavedDrawings saved(folder);
+        Sweeper sweeper(operation, saved);
+        sweeper.Reference();
+        if (testing::Test::HasFatalFailure())
+            return;
+        std::string steps;
+        for (const FaultSource& source : sources)
+        {
+            int failedSteps = 0;
+            std::size_t nth = 1;
+            for (;; ++nth)
+            {
+                ASSERT_LT(nth, kMaxSteps) << source.name;
+                const StepResult step = sweeper.Step(source, nth);
+                if (step.failed && ++failedSteps == kFailedStepsPerSource)
+                    break;
+                if (!step.reached)
+                    break;
+            }
+            steps += " " + source.name + " " + std::to_string(nth);
+        }
+        std::printf("%s, steps per source:%s\n", operation.name, steps.c_str());
+        drawings = saved.Count();
+    }
+    // The same drawings read by a fresh host, which also checks that each still works.
+    setenv(kFolderVariable, folder.c_str(), 1);
+    setenv(kLegacyVariable, legacyModule.c_str(), 1);
+    const std::string output = TestProcesses::RunDrawingTool(
+        std::filesystem::read_symlink("/proc/self/exe").string(),
+        "--gtest_filter=SavedSweepDrawings.ReadInAFreshHostAsTheyWereLeft");
+    unsetenv(kFolderVariable);
+    unsetenv(kLegacyVariable);
+    EXPECT_NE(output.rfind("failed", 0), 0u) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+    EXPECT_NE(output.find("checked " + std::to_string(drawings) + " drawings"), std::string::npos) << output;
+    RemoveSharedTempDir("sweep");
+}
+
+void CheckSavedDrawings()
+{
+    const char* folderName = std::getenv(kFolderVariable);
+    if (!folderName)
+        GTEST_SKIP() << "run by the sweeps, in a fresh host";
+    const std::string folder = folderName;
+    const char* legacy = std::getenv(kLegacyVariable);
+    if (legacy && *legacy)
+    {
+        ASSERT_TRUE(acrxLoadModule(CStringW(legacy).GetString(), true)) << legacy;
+    }
+
+    std::map<char, State> baselines;
+    const std::pair<char, const char*> files[] = {{'o', "old.dwg"}, {'n', "new.dwg"}, {'p', "prior.dwg"}};
+    for (const auto& baseline : files)
+    {
+        const std::string path = folder + "/" + baseline.second;
+        if (std::filesystem::exists(path))
+        {
+            ASSERT_TRUE(ReadInto(path, baselines[baseline.first])) << path;
+        }
+    }
+    // The drawing the action wrote without a fault is the completed state of the file.
+    if (std::filesystem::exists(folder + "/written.dwg"))
+    {
+        ASSERT_TRUE(ReadInto(folder + "/written.dwg", baselines['n']));
+    }
+
+    // The host reads the simulations themselves, not only entries it cannot place.
+    int loading = 0;
+    for (const auto& entry : baselines['o'])
+        loading += entry.second.rfind("id ", 0) == 0 ? 1 : 0;
+    ASSERT_GT(loading, 0) << "no simulation of the starting drawing loads in the fresh host";
+
+    int checked = 0;
+    std::ifstream list(folder + "/expected.txt");
+    ASSERT_TRUE(list) << folder;
+    std::string line;
+    std::getline(list, line);
+    while (list && line.rfind("drawing ", 0) == 0)
+    {
+        std::istringstream head(line);
+        std::string word, file, mode, use;
+        head >> word >> file >> mode >> use;
+        std::map<std::string, std::string> letters;
+        while (std::getline(list, line) && line.rfind("name ", 0) == 0)
+        {
+            std::istringstream entry(line);
+            std::string name, allowed;
+            entry >> word >> name >> allowed;
+            letters[name] = allowed;
+        }
+        const std::string path = folder + "/" + file;
+        ++checked;
+        std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(HostDrawing::OpenDrawing(path));
+        if (!drawing)
+        {
+            ADD_FAILURE() << file << " does not read";
+            continue;
+        }
+        const State now = Capture();
+        for (const auto& entry : now)
+            EXPECT_EQ(letters.count(entry.first), 1u) << file << ": " << entry.first << " was not in the drawing";
+        std::set<char> wholeOf = {'o', 'n', 'p'};
+        for (const auto& entry : letters)
+        {
+            std::set<char> matches;
+            for (char baseline : entry.second)
+            {
+                if (At(now, entry.first) == At(baselines[baseline], entry.first))
+                    matches.insert(baseline);
+            }
+            EXPECT_FALSE(matches.empty()) << file << ": " << entry.first << " holds what it held in none of "
+                                          << entry.second << ":\n" << At(now, entry.first);
+            std::set<char> kept;
+            for (char baseline : wholeOf)
+            {
+                if (matches.count(baseline))
+                    kept.insert(baseline);
+            }
+            wholeOf = kept;
+        }
+        if (mode == "whole")
+        {
+            EXPECT_FALSE(wholeOf.empty()) << file << ": a mixture of the earlier and the new drawing";
+        }
+        if (use == "usable")
+        {
+            EXPECT_EQ(OpenObjects(), "") << file;
+            EXPECT_EQ(LaterSaveFails(), "") << file;
+        }
+    }
+    std::printf("checked %d drawings\n", checked);
+}
+} // namespace FaultSweep

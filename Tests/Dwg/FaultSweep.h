@@ -1,0 +1,82 @@
+// A sweep of one operation under failing calls: for each source of faults
+// (the process's allocations, each kind of host call), the 1st, 2nd, ... call
+// of the operation fails, until the operation completes without reaching the
+// fault. After each step the failure must be reported, every simulation must
+// hold its old content or (for those the operation changes) its new content
+// whole, nothing may stay open or leak, and the drawing must go on working,
+// also once saved and read again in a fresh host process.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "DwgTestSupport.h"
+
+namespace FaultSweep
+{
+// What an operation answered.
+enum class Report
+{
+    Success,  // a status that says what was asked is in the drawing
+    Failure,  // a status that says it is not, or an exception
+    None      // nothing that says either way (void operations, the Parts' statuses that tell nothing)
+};
+
+struct Outcome
+{
+    Report report = Report::None;
+    // A list the operation handed out: each of its simulations must be what the drawing holds.
+    std::unique_ptr<CPmSimList200> list;
+};
+
+// The part of an operation that runs while calls fail; made by the
+// operation's preparation, which runs with every call succeeding.
+using Action = std::function<Outcome()>;
+
+struct Operation
+{
+    const char* name;
+    // A new working drawing in the operation's starting state; the caller deletes it.
+    std::function<AcDbDatabase*()> makeDrawing;
+    // Makes what the operation needs in the drawing and answers the action.
+    std::function<Action()> prepare;
+    // The drawing file the action writes, for an operation that saves the drawing;
+    // the preparation writes an earlier drawing there first.
+    bool writesDrawingFile = false;
+};
+
+inline void PrintTo(const Operation& operation, std::ostream* os)
+{
+    *os << operation.name;
+}
+
+// A source of faults: arms the nth call to fail, tells whether it was reached.
+struct FaultSource
+{
+    std::string name;
+    std::function<void(std::size_t nth)> failAt;
+    std::function<bool()> reached;
+    std::function<void()> off;
+};
+
+// The process's allocations, then every kind of host call.
+std::vector<FaultSource> AllSources();
+// The process's allocations only.
+std::vector<FaultSource> AllocationSource();
+
+// The file the action of an operation that saves the drawing writes.
+std::string TargetFile();
+
+// Runs the sweep of the operation over every source and checks each step in
+// this process; then checks the drawings of every step in a fresh process.
+// legacyModule: the format 101 module the fresh process loads first ("" for none).
+void Sweep(const Operation& operation, const std::vector<FaultSource>& sources, const std::string& legacyModule);
+
+// The check of the drawings a sweep saved, run in the fresh process; does
+// nothing unless a sweep started the process.
+void CheckSavedDrawings();
+} // namespace FaultSweep

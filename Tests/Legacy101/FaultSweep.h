@@ -1,0 +1,112 @@
+// A sweep of one operation of the format 101 module under failing calls: for
+// each kind of fault (an allocation, each kind of host call) the nth call of
+// the kind is failed, n = 1, 2, ... until the operation completes without
+// reaching the fault. Every step starts from the same drawing, and what the
+// step leaves behind is checked in the same session and, through the drawing
+// the step saved, in a fresh host process.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <afx.h>
+
+class CPmSim;
+
+namespace Sweep
+{
+// What the drawing's stored simulations look like: name -> what LoadSim reads
+// of it (type, id, in-use flag, created time and the whole dump).
+using State = std::map<std::string, std::string>;
+// The value of a stored name whose simulation does not load.
+extern const char* const kUnreadable;
+
+std::string Fingerprint(const CPmSim& sim);
+// The simulations stored in the working drawing, as LoadSim reads them.
+State Capture();
+// The state as a text of one line per line of the fingerprints; empty when equal.
+std::string Difference(const State& expected, const State& actual);
+
+// A kind of fault: arms the nth call of the kind (0 disarms) and tells whether
+// the armed call was reached since.
+struct FaultKind
+{
+    std::string name;
+    std::function<void(std::size_t)> failAt;
+    std::function<bool()> reached;
+};
+// The allocations of the process (operator new, the module's and the host's),
+// then every kind of host call, once failing only the nth and once failing
+// every call from the nth on.
+const std::vector<FaultKind>& AllKinds();
+
+// Runs calls with the fault armed, and tells whether it was reached.
+class FaultWindow
+{
+public:
+    FaultWindow(const FaultKind& kind, std::size_t nth) : m_kind(kind), m_nth(nth) {}
+
+    // Runs the call with the fault armed; false when a std::bad_alloc left it.
+    bool Run(const std::function<void()>& call);
+    bool Reached() const { return m_reached; }
+    // Set when an exception left a call; ThrewOther when it was not a std::bad_alloc.
+    bool Threw() const { return m_threw; }
+    bool ThrewOther() const { return m_threwOther; }
+
+private:
+    const FaultKind& m_kind;
+    std::size_t m_nth;
+    bool m_reached = false;
+    bool m_threw = false;
+    bool m_threwOther = false;
+};
+
+// A drawing file a step wrote and the state it must read with.
+struct FileExpectation
+{
+    std::string file;
+    State state;
+};
+
+// What one run of the operation reports.
+struct Result
+{
+    bool hasStatus = true;   // false for the operations that answer nothing
+    bool failed = false;     // a failure status, a null result or an exception
+    std::string problem;     // what the operation's own checks found wrong
+    std::vector<FileExpectation> files;
+};
+
+// An operation, readied in the step's drawing with the faults off.
+struct Planned
+{
+    State asked;                          // the stored simulations once the operation is done
+    std::vector<std::string> mustShow;    // names a reported success must show in their asked state
+    std::function<Result(FaultWindow&)> run;
+};
+
+struct Operation
+{
+    const char* name;
+    // Readies the operation in a drawing holding `before`; the folder is the step's.
+    std::function<Planned(const State& before, const std::string& folder, const std::string& step)> plan;
+};
+
+// The legacy drawing every step starts from.
+void BuildBaseDrawing();
+
+// Sweeps the operation under every kind of fault; the step drawings go into the folder.
+void SweepOperation(const Operation& operation, const std::string& folder);
+
+// Reads every step drawing of the folder (in a fresh host process) and checks it.
+void CheckStepDrawings(const std::string& folder);
+
+// Stores a new simulation and loads it back: what went wrong, empty when nothing.
+std::string LaterSaveAndLoad();
+// The objects of the working drawing that do not open for write (left open
+// by someone), with the status of the open; empty when every one opens.
+std::string OpenObjects();
+} // namespace Sweep
