@@ -116,12 +116,10 @@ private:
     // when the store has none. The header's descriptor is the caller's.
     MSElementDescr* TakeHeader(CString& name);
     void StartScanLoop();
-    // The headers of this kind: the data ids those other than that one name,
-    // and the file positions of all of them, each sorted.
+    // The data ids that the headers of this kind other than that one name, sorted.
     struct OtherHeaders
     {
         std::vector<std::uint64_t> dataIds;
-        std::vector<std::uint32_t> positions;
         bool complete = true;   // false when the scan did not reach the end of the model
     };
     OtherHeaders ScanOtherHeaders(std::uint64_t headerId) const;

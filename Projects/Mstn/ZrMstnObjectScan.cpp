@@ -176,13 +176,11 @@ CZrMstnObject::OtherHeaders CZrMstnObject::ScanOtherHeaders(std::uint64_t header
         const MstnHeldDescriptor header(read);
         if (!header)
             continue;
-        found.positions.push_back(all.m_foundPositions[all.m_scanIndex - 1]);
         MstnRecordHeader record;
         if (mdlElement_getID(&header->el) != headerId && MstnRecord::ReadHeader(header->el, m_kind, record))
             found.dataIds.insert(found.dataIds.end(), record.dataIds.begin(), record.dataIds.end());
     }
     std::sort(found.dataIds.begin(), found.dataIds.end());
-    std::sort(found.positions.begin(), found.positions.end());
     found.complete = !all.m_scanFailed;
     return found;
 }
