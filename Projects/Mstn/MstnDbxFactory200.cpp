@@ -1,12 +1,35 @@
 // The simulation factory of the MicroStation modules. LoadSim and UpgradeSim
 // differ between the builds that bind a format 101 module and the others, and
 // live in files of their own.
+#include <memory>
+
 #include "PmDbxFactory200.h"
 #include "PmMstnPart.h"
 #include "PmMstnSection.h"
 #include "PmMstnSegment.h"
 #include "PmMstnSim200.h"
 #include "PmMstnSimList200.h"
+#include "ZrMstnObject.h"
+
+namespace
+{
+// Whether a record of that name may still be in the model: one of its
+// headers is, or the model could not be searched to its end.
+bool RecordMayStay(const CString& name)
+{
+    CStringArray names;
+    CZrMstnObject records(MstnRecord::kSimulationKind, CString());
+    records.EnumerateNames(names);
+    if (!records.SearchedWholeModel())
+        return true;
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+    {
+        if (names.GetAt(i) == name)
+            return true;
+    }
+    return false;
+}
+} // namespace
 
 CPmSim200* CPmDbxFactory200::MakeSim(PmSimId id, int type)
 {
@@ -68,32 +91,30 @@ CPmSimList200* CPmDbxFactory200::MakeSimList()
 
 CPmSimList200* CPmDbxFactory200::LoadSimList(bool keepAll, bool upgrade)
 {
-    auto* list = new CPmMstnSimList200();
+    auto list = std::make_unique<CPmMstnSimList200>();
     list->Load(keepAll, upgrade);
-    return list;
+    return list.release();
 }
 
 void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
 {
     names.clear();
-    CPmSimList200* list = LoadSimList(true, false);
+    const std::unique_ptr<CPmSimList200> list(LoadSimList(true, false));
     for (int i = 0; i < list->Size(); ++i)
         names.push_back(*list->Sim(i)->Name());
-    delete list;
 }
 
 int CPmDbxFactory200::DeleteSim(const CString& name)
 {
-    CPmSim200* sim = LoadSim(name);
+    const std::unique_ptr<CPmSim200> sim(LoadSim(name));
     if (!sim)
         return 0;
     if (sim->SimInUse())
-    {
-        delete sim;
         return 2;
-    }
-    sim->Delete();
-    delete sim;
+    // A Delete the host refused leaves the record: that is no deletion to report.
+    // A simulation only the format 101 module holds has no record to delete.
+    if (sim->Delete() != 0 && RecordMayStay(name))
+        return 0;
     return 1;
 }
 
@@ -105,7 +126,7 @@ void CPmDbxFactory200::DeleteSim(CPmSim200* sim)
 
 void CleanSims()
 {
-    CPmSimList200* list = CPmDbxFactory200::LoadSimList(false, true);
+    const std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(false, true));
     if (!list)
         return;
     for (int i = 0; i < list->Size(); ++i)
@@ -113,7 +134,6 @@ void CleanSims()
         if (CPmSim200* sim = list->Sim(i))
             sim->Delete();
     }
-    delete list;
 }
 
 CPmDbxFactory200& CPmDbxFactory200::operator=(const CPmDbxFactory200&)

@@ -6,6 +6,9 @@
 
 int MstnHeaderIndex::Gather()
 {
+    // Until it is complete the index holds nothing to go by, an exception included.
+    m_gathered = false;
+    m_searchedWholeModel = false;
     m_headers.clear();
     m_positions.clear();
     m_byName.clear();
@@ -14,7 +17,6 @@ int MstnHeaderIndex::Gather()
     // A store of its own, scanning for any name.
     CZrMstnObject all(m_kind, CString());
     const int status = all.GatherHeaders(m_headers);
-    m_gathered = true;
     std::size_t dataIds = 0;
     for (const MstnFoundHeader& header : m_headers)
         dataIds += header.record.dataIds.size();
@@ -34,6 +36,8 @@ int MstnHeaderIndex::Gather()
         }
     }
     std::sort(m_positions.begin(), m_positions.end());
+    m_gathered = true;
+    m_searchedWholeModel = all.SearchedWholeModel();
     return status;
 }
 
@@ -47,6 +51,12 @@ const std::vector<MstnFoundHeader>& MstnHeaderIndex::Headers()
 {
     EnsureGathered();
     return m_headers;
+}
+
+bool MstnHeaderIndex::SearchedWholeModel()
+{
+    EnsureGathered();
+    return m_searchedWholeModel;
 }
 
 const MstnFoundHeader* MstnHeaderIndex::Find(const CString& name, bool matchByName, std::uint64_t skippedId)

@@ -31,6 +31,9 @@ public:
     int Gather();
     // The headers in scan order; gathered on first use.
     const std::vector<MstnFoundHeader>& Headers();
+    // False when a scan, or the read of a position it delivered, failed while
+    // gathering: the model may hold headers the index does not.
+    bool SearchedWholeModel();
 
     // The first header in scan order of exactly that name (any name when
     // matchByName is false) other than the one with skippedId (0: none); null when none.
@@ -59,6 +62,7 @@ private:
 
     int m_kind;
     bool m_gathered = false;
+    bool m_searchedWholeModel = false;
     std::vector<MstnFoundHeader> m_headers;
     std::vector<std::uint32_t> m_positions;                         // sorted
     std::unordered_map<Key, std::vector<std::size_t>> m_byName;     // header indexes, scan order

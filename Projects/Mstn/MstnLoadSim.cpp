@@ -1,5 +1,7 @@
 // LoadSim and UpgradeSim of the builds that bind no format 101 module: version
 // 101 records are read in place, and there is nothing to upgrade.
+#include <memory>
+
 #include "MstnHeaderIndex.h"
 #include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
@@ -8,10 +10,9 @@
 
 CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
-    auto* sim = new CPmMstnSim200();
-    if (LoadMstnSim(sim, name, index) == 0)
-        return sim;
-    delete sim;
+    auto sim = std::make_unique<CPmMstnSim200>();
+    if (LoadMstnSim(sim.get(), name, index) == 0)
+        return sim.release();
     return nullptr;
 }
 

@@ -1,6 +1,8 @@
 // LoadSim and UpgradeSim of the builds that bind the MicroStation format 101
 // module: a name without a readable format 200 record is asked of that module,
 // and its simulation converted into a current-model one.
+#include <memory>
+
 #include "MstnFormat101.h"
 #include "MstnHeaderIndex.h"
 #include "MstnRecordLayout.h"
@@ -23,39 +25,40 @@ public:
     int Close() override { return -1; }
 };
 
-// The format 200 record of the name, when it can be read.
-bool HasReadableRecord(const CString& name)
+// Whether the name may have a format 200 record that reads: one does, or the
+// model could not be searched to its end.
+bool MayHaveReadableRecord(const CString& name)
 {
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
     CPmMstnSim200 sim;
-    return LoadMstnSim(&sim, name) == 0;
+    return LoadMstnSim(&sim, name, index) == 0 || !index.SearchedWholeModel();
 }
 
 // The format 101 module's simulation of that name converted into a new
 // simulation named with the name asked for; null when the module has none.
 CPmMstnSim200* ConvertFromFormat101(const CString& name)
 {
-    CPmSim* legacy = MstnFormat101::LoadSim(name);
-    if (!legacy)
-        return nullptr;
-    CPmMstnSim200* converted = nullptr;
-    if (MstnFormat101::IsMstnSim(*legacy))
-    {
-        const CConvertedSim intermediate(*legacy);
-        converted = new CPmMstnSim200(intermediate);
-        converted->SetName(name);
-    }
     // An object of another class is not converted, but it is ours to free all the same.
-    delete legacy;
-    return converted;
+    const std::unique_ptr<CPmSim> legacy(MstnFormat101::LoadSim(name));
+    if (!legacy || !MstnFormat101::IsMstnSim(*legacy))
+        return nullptr;
+    const CConvertedSim intermediate(*legacy);
+    auto converted = std::make_unique<CPmMstnSim200>(intermediate);
+    converted->SetName(name);
+    return converted.release();
 }
 } // namespace
 
 CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
-    auto* sim = new CPmMstnSim200();
-    if (LoadMstnSim(sim, name, index) == 0)
-        return sim;
-    delete sim;
+    auto sim = std::make_unique<CPmMstnSim200>();
+    if (LoadMstnSim(sim.get(), name, index) == 0)
+        return sim.release();
+    sim.reset();
+    // A model not searched to its end may hold a format 200 record of the
+    // name: the old form is not taken in its place.
+    if (!index.SearchedWholeModel())
+        return nullptr;
     CPmMstnSim200* converted = ConvertFromFormat101(name);
     if (converted)
         converted->SetIsCurVersion(false);
@@ -70,12 +73,11 @@ CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)
 {
-    if (HasReadableRecord(name))
+    if (MayHaveReadableRecord(name))
         return;
-    CPmMstnSim200* converted = ConvertFromFormat101(name);
+    const std::unique_ptr<CPmMstnSim200> converted(ConvertFromFormat101(name));
     if (!converted)
         return;
     converted->SetIsCurVersion(true);
     converted->Save();
-    delete converted;
 }

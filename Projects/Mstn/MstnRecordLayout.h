@@ -33,6 +33,9 @@ constexpr int kScanBufferWords = 2 * kFoundPositions;
 constexpr int kScanEndOfModel = 10;
 constexpr int kScanBufferFull = 11;
 constexpr int kScanPastEnd = 12;
+// Delete's answer when the model could not be searched to its end (a scan or
+// the read of an element it delivered failed): a record of the name may be there.
+constexpr int kSearchFailed = -2;
 // The scan return type that delivers file positions.
 constexpr int kScanReturnFilePositions = 1;
 

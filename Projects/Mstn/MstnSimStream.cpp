@@ -1,5 +1,7 @@
 #include "MstnSimStream.h"
 
+#include <memory>
+
 #include "MstnHeaderIndex.h"
 #include "PmMstnSection.h"
 #include "PmSim200.h"
@@ -95,14 +97,12 @@ int LoadMstnSim(CPmSim200* sim, const CString& name, MstnHeaderIndex& index)
     store.ReadInt(count);
     for (int i = 0; i < count && !store.HasError(); ++i)
     {
-        auto* section = new CPmMstnSection();
+        auto section = std::make_unique<CPmMstnSection>();
         section->Load(&store);
         if (store.HasError())
-        {
-            delete section;
             return -1;
-        }
-        sim->AddSection(section);
+        sim->AddSection(section.get());
+        section.release();
     }
     // A stream that ended before its counts were met is not a simulation.
     return store.HasError() ? -1 : 0;

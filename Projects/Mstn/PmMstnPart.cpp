@@ -1,5 +1,7 @@
 #include "PmMstnPart.h"
 
+#include <memory>
+
 #include "MstnRecordText.h"
 #include "PmPartDepth.h"
 #include "ZrMstnBlock.h"
@@ -44,7 +46,9 @@ void CPmMstnPart::LoadTree(CZrMstnObject* record, int depth)
     if (!record)
         return;
     // The block names an element already in the drawing: it is taken, not added.
-    delete m_pBlock;
+    CQdBlock* old = m_pBlock;
+    m_pBlock = nullptr;
+    delete old;
     m_pBlock = new CZrMstnBlock(record);
 
     record->NextChunk();
@@ -60,8 +64,9 @@ void CPmMstnPart::LoadTree(CZrMstnObject* record, int depth)
             record->SetError(1);
             return;
         }
-        auto* sub = new CPmMstnPart();
-        AddPart(sub);
-        sub->LoadTree(record, depth + 1);
+        // Owned here until the part holds it, so that a failed add loses nothing.
+        auto sub = std::make_unique<CPmMstnPart>();
+        AddPart(sub.get());
+        sub.release()->LoadTree(record, depth + 1);
     }
 }

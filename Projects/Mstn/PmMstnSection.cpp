@@ -1,5 +1,7 @@
 #include "PmMstnSection.h"
 
+#include <memory>
+
 #include "PmMstnSegment.h"
 #include "ZrMstnObject.h"
 
@@ -41,13 +43,11 @@ void CPmMstnSection::Load(CZrMstnObject* record)
     static_cast<CPmSection200&>(*this) = CPmSection200(speed, units);
     for (int i = 0; i < count; ++i)
     {
-        auto* segment = new CPmMstnSegment();
+        auto segment = std::make_unique<CPmMstnSegment>();
         segment->Load(record);
         if (record->HasError())
-        {
-            delete segment;
             return;
-        }
-        AddSegment(segment);
+        AddSegment(segment.get());
+        segment.release();
     }
 }

@@ -22,12 +22,22 @@ int CPmMstnSim200::Save()
     const int committed = record.Commit();
     if (committed != 0)
         return committed;
-    CZrMstnObject old(MstnRecord::kSimulationKind, *Name());
-    old.SkipHeader(record.CommittedHeaderId());
-    const int deleted = old.Delete();
+    int deleted = -1;
+    try
+    {
+        CZrMstnObject old(MstnRecord::kSimulationKind, *Name());
+        old.SkipHeader(record.CommittedHeaderId());
+        deleted = old.Delete();
+    }
+    catch (...)
+    {
+        // Interrupted before the old header went: the old record stays, alone.
+        record.Withdraw();
+        throw;
+    }
     if (deleted != 0 && deleted != -1)
     {
-        // The old record stays whole; the new one must not shadow it.
+        // The old record stays whole; a second record of the name must not stay beside it.
         record.Withdraw();
         return deleted;
     }

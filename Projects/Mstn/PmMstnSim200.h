@@ -16,7 +16,9 @@ public:
 
     // Replaces the record of the simulation's name: 0, or -1 with nothing
     // written for an empty name (which would name another simulation's record)
-    // or a simulation that cannot be stored.
+    // or a simulation that cannot be stored. When the old record cannot be
+    // deleted (the host refuses, or the model cannot be searched), the new one
+    // is taken back, the old one stays and the failure's status is returned.
     int Save() override;
     int Update() override;
     // The host keeps no open object for a simulation: nothing to close.

@@ -1,14 +1,22 @@
 #include "PmMstnSimList200.h"
 
+#include <memory>
+
 #include <mdl.h>
 
 #include "MstnHeaderIndex.h"
 #include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
+#include "PmDbxFactory200.h"
 #include "PmSim200.h"
 
 namespace
 {
+struct SimDeleter
+{
+    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
+};
+
 bool NamesElementOfModel(PmSimId id)
 {
     std::uint32_t filePos = 0;
@@ -30,24 +38,22 @@ int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString name = m_names.GetAt(i);
-        CPmSim200* sim = LoadListedMstnSim(name, index);
+        std::unique_ptr<CPmSim200, SimDeleter> sim(LoadListedMstnSim(name, index));
         if (!sim)
             continue;
         if (upgrade && !sim->IsCurVersion())
         {
-            sim->Save();
-            sim->SetIsCurVersion(true);
-            // The save changed the records: what follows sees them as they are now.
+            // Current only once it is stored so: a failed store leaves the old record.
+            if (sim->Save() == 0)
+                sim->SetIsCurVersion(true);
+            // The save may have changed the records: what follows sees them as they are now.
             index.Gather();
         }
         if (keepAll || NamesElementOfModel(sim->Id()))
         {
             sim->SetName(name);
-            Add(sim);
-        }
-        else
-        {
-            delete sim;
+            Add(sim.get());
+            sim.release();
         }
     }
     return result;

@@ -43,16 +43,23 @@ public:
     int GatherHeaders(std::vector<MstnFoundHeader>& found);
     // Reads the record into the store: 0 when at least one data element was
     // read, else -1. A record is refused (-1) when one of its ids does not lead
-    // to a data element of its kind, or is named twice or by another header.
+    // to a data element of its kind, or is named twice or by another header,
+    // and when the model could not be searched to its end.
     int Load();
     // The same, finding the header and the others in the index rather than
     // scanning the model.
     int Load(MstnHeaderIndex& index);
-    // Deletes the record, its header first: -1 when no header was found, else
-    // the host's status for deleting the header (the data stays when that
-    // fails). Of its data it deletes only data elements of its kind that no
-    // other header names.
+    // Deletes the record, its header first: -1 when the model holds no header
+    // of it, kSearchFailed (nothing deleted) when the model could not be
+    // searched to its end, else the host's status for deleting the header (the
+    // data stays when that fails). Of its data it deletes only data elements
+    // of its kind that no other header names; once the header is gone the
+    // record is, and a data element the host does not delete is left behind
+    // unnamed, where no record reads it.
     int Delete();
+    // False when a scan of this store, or the read of a position it
+    // delivered, failed: what it found may not be all the model holds.
+    bool SearchedWholeModel() const { return !m_scanFailed; }
     // Load and Delete pass over the header with that element id.
     void SkipHeader(std::uint64_t headerId) { m_skippedHeaderId = headerId; }
     // The element id of the header the last successful Commit appended (0: none).
@@ -61,8 +68,10 @@ public:
     // left written when the record cannot be stored (see CanCommit), the host
     // refuses an element or memory runs out.
     int Commit();
-    // Removes the elements the last successful Commit appended.
-    void Withdraw();
+    // Removes the elements the last successful Commit appended, the header
+    // first: 0, or the host's status when the header stays (the record then
+    // stays whole).
+    int Withdraw();
     // False when a write was refused, or when the stream or its header would
     // not fit the record's layout.
     bool CanCommit() const;
@@ -107,12 +116,11 @@ private:
     // when the store has none. The header's descriptor is the caller's.
     MSElementDescr* TakeHeader(CString& name);
     void StartScanLoop();
-    // The headers of this kind: the data ids those other than that one name,
-    // and the file positions of all of them, each sorted.
+    // The data ids that the headers of this kind other than that one name, sorted.
     struct OtherHeaders
     {
         std::vector<std::uint64_t> dataIds;
-        std::vector<std::uint32_t> positions;
+        bool complete = true;   // false when the scan did not reach the end of the model
     };
     OtherHeaders ScanOtherHeaders(std::uint64_t headerId) const;
     bool ScanGoesOn(int status) const;
@@ -125,7 +133,14 @@ private:
     std::size_t PieceCount() const;
     // Builds an element of the payload and appends it; false when the host refuses it.
     bool AppendPiece(MSElement& element, const std::uint8_t* payload, std::size_t bytes);
-    void RemoveElements(const std::vector<std::uint64_t>& ids);
+    // Deletes the data elements an unfinished Commit appended.
+    void TakeBackAppended();
+    // Deletes the live elements of those ids, in the order given, each as an
+    // undoable step; with dataOnly, only data elements of the kind that the
+    // sorted spared ids do not hold. The first failed delete's status, or 0.
+    // Allocates nothing, so that it can take back what an interrupted write left.
+    int DeleteElements(const std::uint64_t* ids, std::size_t count, bool dataOnly,
+                       const std::vector<std::uint64_t>& spared);
 
     std::uint32_t m_scanPosition;
     ScanCriteriaP m_criteria;
@@ -144,6 +159,7 @@ private:
     int m_scanIndex;
     int m_error;
     bool m_writeRefused;
+    bool m_scanFailed = false;       // a scan, or the read of a position it delivered, failed
     std::uint64_t m_skippedHeaderId = 0;
     std::vector<std::uint64_t> m_committedIds;  // the elements Commit appended, the header last
 };

@@ -58,20 +58,6 @@ bool CZrMstnObject::CanCommit() const
     return 12 + nameBytes + 8 * PieceCount() <= MstnRecord::kMaxPayloadBytes;
 }
 
-void CZrMstnObject::RemoveElements(const std::vector<std::uint64_t>& ids)
-{
-    for (const std::uint64_t id : ids)
-    {
-        MSElementDescr* data = nullptr;
-        std::uint32_t position = 0;
-        mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
-        if (!data)
-            continue;
-        mdlElement_undoableDelete(&data->el, position, false);
-        mdlElmdscr_freeAll(&data);
-    }
-}
-
 bool CZrMstnObject::AppendPiece(MSElement& element, const std::uint8_t* payload, std::size_t bytes)
 {
     MstnRecord::BuildElement(element, payload, bytes);
@@ -114,7 +100,7 @@ int CZrMstnObject::Commit()
         const std::size_t piece = std::min(MstnRecord::kMaxPayloadBytes, joined.size() - offset);
         if (!AppendPiece(*element, joined.data() + offset, piece))
         {
-            Withdraw();
+            TakeBackAppended();
             return -1;
         }
     }
@@ -126,14 +112,29 @@ int CZrMstnObject::Commit()
     }
     if (!AppendPiece(*element, header.data(), header.size()))
     {
-        Withdraw();
+        TakeBackAppended();
         return -1;
     }
     return 0;
 }
 
-void CZrMstnObject::Withdraw()
+void CZrMstnObject::TakeBackAppended()
 {
-    RemoveElements(m_committedIds);
+    // No header names these data elements: one the host keeps is read by no record.
+    DeleteElements(m_committedIds.data(), m_committedIds.size(), false, {});
     m_committedIds.clear();
+}
+
+int CZrMstnObject::Withdraw()
+{
+    int result = 0;
+    if (!m_committedIds.empty())
+    {
+        // The header goes first: while it stays, its data must stay with it.
+        result = DeleteElements(&m_committedIds.back(), 1, false, {});
+        if (result == 0)
+            DeleteElements(m_committedIds.data(), m_committedIds.size() - 1, false, {});
+    }
+    m_committedIds.clear();
+    return result;
 }

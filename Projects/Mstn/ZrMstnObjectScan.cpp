@@ -6,6 +6,7 @@
 #include <mdl.h>
 
 #include "MstnHeaderIndex.h"
+#include "MstnHeldDescriptor.h"
 #include "MstnRecordElement.h"
 #include "ZrMstnObject.h"
 
@@ -46,16 +47,14 @@ int CZrMstnObject::FindNext(CString* name, MSElementDescr** descr)
     if (descr)
         *descr = nullptr;
     MstnRecordHeader header;
-    MSElementDescr* read = nullptr;
-    const int status = NextHeader(header, &read);
+    MstnHeldDescriptor read;
+    const int status = NextHeader(header, read.Out());
     if (read)
     {
         if (name)
             *name = header.name;
         if (descr)
-            *descr = read;
-        else
-            mdlElmdscr_freeAll(&read);
+            *descr = read.Release();
     }
     return status;
 }
@@ -74,19 +73,24 @@ int CZrMstnObject::NextHeader(MstnRecordHeader& header, MSElementDescr** descr)
             m_scanIndex = 0;
         }
         if (!CarriesPositions(status))
+        {
+            m_scanFailed = true;
             return status;
+        }
         while (m_scanIndex < m_foundCount)
         {
             std::uint32_t& position = m_foundPositions[m_scanIndex];
-            MSElementDescr* read = nullptr;
-            const std::uint32_t readBytes = mdlElmdscr_read(&read, position, mdlModelRef_getActive(), 0, &position);
+            MstnHeldDescriptor read;
+            const std::uint32_t readBytes = mdlElmdscr_read(read.Out(), position, mdlModelRef_getActive(), 0, &position);
             ++m_scanIndex;
+            // The scan delivers live elements only: one that cannot be read may be a header.
+            if (readBytes == 0 || !read)
+                m_scanFailed = true;
             if (readBytes != 0 && read && MstnRecord::ReadHeader(read->el, m_kind, header))
             {
-                *descr = read;
+                *descr = read.Release();
                 return status;
             }
-            mdlElmdscr_freeAll(&read);
         }
         if (status != MstnRecord::kScanBufferFull)
             return status;
@@ -110,15 +114,15 @@ MSElementDescr* CZrMstnObject::TakeHeader(CString& name)
     int status = MstnRecord::kScanBufferFull;
     while (ScanGoesOn(status))
     {
-        MSElementDescr* header = nullptr;
-        status = FindNext(&name, &header);
+        MSElementDescr* found = nullptr;
+        status = FindNext(&name, &found);
+        MstnHeldDescriptor header(found);
         if (!header)
             continue;
         // Names are compared exactly, case included.
         const bool skipped = m_skippedHeaderId != 0 && mdlElement_getID(&header->el) == m_skippedHeaderId;
         if (!skipped && (!m_matchByName || name == m_name))
-            return header;
-        mdlElmdscr_freeAll(&header);
+            return header.Release();
     }
     return nullptr;
 }
@@ -130,12 +134,11 @@ int CZrMstnObject::EnumerateNames(CStringArray& names)
     while (ScanGoesOn(status))
     {
         CString name;
-        MSElementDescr* header = nullptr;
-        status = FindNext(&name, &header);
-        if (!header)
-            continue;
-        names.Add(name);
-        mdlElmdscr_freeAll(&header);
+        MSElementDescr* found = nullptr;
+        status = FindNext(&name, &found);
+        const MstnHeldDescriptor header(found);
+        if (header)
+            names.Add(name);
     }
     return status;
 }
@@ -147,13 +150,13 @@ int CZrMstnObject::GatherHeaders(std::vector<MstnFoundHeader>& found)
     while (ScanGoesOn(status))
     {
         MstnFoundHeader next;
-        MSElementDescr* header = nullptr;
-        status = NextHeader(next.record, &header);
+        MstnHeldDescriptor header;
+        status = NextHeader(next.record, header.Out());
         if (!header)
             continue;
         next.position = m_foundPositions[m_scanIndex - 1];
         next.id = mdlElement_getID(&header->el);
-        mdlElmdscr_freeAll(&header);
+        header.Reset(nullptr);
         found.push_back(std::move(next));
     }
     return status;
@@ -168,18 +171,17 @@ CZrMstnObject::OtherHeaders CZrMstnObject::ScanOtherHeaders(std::uint64_t header
     int status = MstnRecord::kScanBufferFull;
     while (all.ScanGoesOn(status))
     {
-        MSElementDescr* header = nullptr;
-        status = all.FindNext(nullptr, &header);
+        MSElementDescr* read = nullptr;
+        status = all.FindNext(nullptr, &read);
+        const MstnHeldDescriptor header(read);
         if (!header)
             continue;
-        found.positions.push_back(all.m_foundPositions[all.m_scanIndex - 1]);
         MstnRecordHeader record;
         if (mdlElement_getID(&header->el) != headerId && MstnRecord::ReadHeader(header->el, m_kind, record))
             found.dataIds.insert(found.dataIds.end(), record.dataIds.begin(), record.dataIds.end());
-        mdlElmdscr_freeAll(&header);
     }
     std::sort(found.dataIds.begin(), found.dataIds.end());
-    std::sort(found.positions.begin(), found.positions.end());
+    found.complete = !all.m_scanFailed;
     return found;
 }
 
@@ -197,7 +199,9 @@ int CZrMstnObject::Load(MstnHeaderIndex& index)
     m_chunkPosition = 0;
     m_chunkLength = 0;
     const MstnFoundHeader* header = index.Find(m_name, m_matchByName, m_skippedHeaderId);
-    if (!header)
+    // A model not searched to its end may hold, where it could not be read, an
+    // earlier header of the name or one that names the same data.
+    if (!header || !index.SearchedWholeModel())
         return -1;
     m_name = header->record.name;
     const MstnRecordHeader& record = header->record;
@@ -280,31 +284,54 @@ int CZrMstnObject::Load(MstnHeaderIndex& index)
 int CZrMstnObject::Delete()
 {
     CString name;
-    MSElementDescr* header = TakeHeader(name);
+    MstnHeldDescriptor header(TakeHeader(name));
     if (!header)
-        return -1;
+        return m_scanFailed ? MstnRecord::kSearchFailed : -1;
     // The header's position is the found position read last.
     const std::uint32_t headerPosition = m_foundPositions[m_scanIndex - 1];
     const std::uint64_t headerId = mdlElement_getID(&header->el);
     MstnRecordHeader record;
     MstnRecord::ReadHeader(header->el, m_kind, record);  // taken by the scan: it fits
+    // A damaged header may name elements that are not its own: only data
+    // elements of the kind that no other header names are deleted, so the
+    // other headers are known before anything is.
+    const OtherHeaders others = ScanOtherHeaders(headerId);
+    if (!others.complete)
+        return MstnRecord::kSearchFailed;
     // The header goes first: when the host refuses that, the record stays whole.
     const int result = mdlElement_undoableDelete(&header->el, headerPosition, false);
-    mdlElmdscr_freeAll(&header);
     if (result != 0)
         return result;
-
-    // A damaged header may name elements that are not its own: only data
-    // elements of the kind that no other header names are deleted.
-    const std::vector<std::uint64_t> others = ScanOtherHeaders(headerId).dataIds;
-    for (const std::uint64_t id : record.dataIds)
-    {
-        std::uint32_t position = 0;
-        MSElementDescr* data = Contains(others, id) ? nullptr : ReadDataElement(id, m_kind, position);
-        if (!data)
-            continue;
-        mdlElement_undoableDelete(&data->el, position, false);
-        mdlElmdscr_freeAll(&data);
-    }
+    DeleteElements(record.dataIds.data(), record.dataIds.size(), true, others.dataIds);
     return 0;
+}
+
+int CZrMstnObject::DeleteElements(const std::uint64_t* ids, std::size_t count, bool dataOnly,
+                                  const std::vector<std::uint64_t>& spared)
+{
+    int result = 0;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        const std::uint64_t id = ids[i];
+        if (Contains(spared, id))
+            continue;
+        std::uint32_t position = 0;
+        MstnHeldDescriptor element;
+        int status = 0;
+        if (dataOnly)
+            element.Reset(ReadDataElement(id, m_kind, position));
+        else
+            status = mdlAssoc_getElementDescr(element.Out(), &position, id, mdlModelRef_getActive(), true);
+        if (!element)
+        {
+            // A damaged header may name anything; an element this store appended must be found.
+            if (!dataOnly && result == 0)
+                result = status != 0 ? status : -1;
+            continue;
+        }
+        status = mdlElement_undoableDelete(&element->el, position, false);
+        if (status != 0 && result == 0)
+            result = status;
+    }
+    return result;
 }

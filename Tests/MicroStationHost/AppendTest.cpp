@@ -107,10 +107,11 @@ TEST_F(MstnHostAppendTest, ResetStartsIdsAndPositionsAgain)
     EXPECT_EQ(again.filePos, 0u);
 }
 
-TEST_F(MstnHostAppendTest, RefusesTheAppendATestAsksToRefuseOnceAndResetForgetsIt)
+TEST_F(MstnHostAppendTest, TheAppendSwitchRefusesTheNthAppendAsAFullModelAndKeepsAcrossAReset)
 {
+    faultswitch::Switch& appends = mstnHost_fault(MstnHostCall::ElementAppend);
     appendElement(66, 20);
-    mstnHost_refuseAppend(2);
+    appends.failAt(2);
     appendElement(66, 20);
     auto refused = makeElement(66, 20);
     EXPECT_EQ(mdlElement_append(refused.get()), MSTN_ERR_MODEL_FULL);
@@ -118,8 +119,11 @@ TEST_F(MstnHostAppendTest, RefusesTheAppendATestAsksToRefuseOnceAndResetForgetsI
     EXPECT_EQ(mstnHost_elementCount(), 2u);
     EXPECT_EQ(appendElement(66, 20).id, MSTN_FIRST_ELEMENT_ID + 2) << "the refusal held no id";
 
-    mstnHost_refuseAppend(1);
+    appends.failAt(1);
     mstnHost_resetModel();
+    auto afterReset = makeElement(66, 20);
+    EXPECT_EQ(mdlElement_append(afterReset.get(), mdlModelRef_getActive()), MSTN_ERR_MODEL_FULL);
+    appends.off();
     EXPECT_EQ(appendElement(66, 20).id, MSTN_FIRST_ELEMENT_ID);
 }
 

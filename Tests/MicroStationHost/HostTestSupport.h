@@ -18,12 +18,14 @@ class HostTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        mstnHost_faultsOff();
         mstnHost_resetModel();
         mstnHost_clearFaults();
     }
 
     void TearDown() override
     {
+        mstnHost_faultsOff();
         EXPECT_EQ(mstnHost_liveDescriptorCount(), 0u);
         EXPECT_EQ(mstnHost_liveScanCriteriaCount(), 0u);
         EXPECT_EQ(mstnHost_faultCount(), expectedFaults);

@@ -218,3 +218,35 @@ TEST_F(FactoryTest, TheListLoadsEveryListedNameAsLoadSimLoadsIt)
     EXPECT_EQ((*(*list.Sim(1)->Sections())[0]->Segments())[0]->Positions()->size(), 4u);
     CPmDbxFactory200::DeleteSim(good);
 }
+
+TEST_F(FactoryTest, AHeaderReadThatFailsNeverLetsTheSecondHeaderOfANameLoad)
+{
+    // Two headers of one name: with the first one unread, the model was not
+    // searched to its end, and the second must not be taken for the record.
+    const auto writeSim = [](const CString& name, int type) {
+        std::vector<std::uint8_t> noSections;
+        PutI32(noSections, 0);
+        WriteRecord(name, {SimChunk(200, type, 0, false), noSections});
+    };
+    writeSim(_T("Twin"), 5);
+    writeSim(_T("Twin"), 9);
+    faultswitch::Switch& reads = mstnHost_fault(MstnHostCall::ElementRead);
+    bool reached = true;
+    for (int nth = 1; reached; ++nth)
+    {
+        SCOPED_TRACE("read " + std::to_string(nth) + " fails");
+        reads.failAt(nth);
+        CPmSim200* loaded = CPmDbxFactory200::LoadSim(_T("Twin"));
+        CPmSimList200* list = CPmDbxFactory200::LoadSimList(true, false);
+        reached = reads.failures() > 0;
+        reads.off();
+        if (loaded)
+        {
+            EXPECT_EQ(loaded->Type(), 5);
+        }
+        for (int i = 0; i < list->Size(); ++i)
+            EXPECT_EQ(list->Sim(i)->Type(), 5) << "entry " << i;
+        CPmDbxFactory200::DeleteSim(loaded);
+        delete list;
+    }
+}

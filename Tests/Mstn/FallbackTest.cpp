@@ -160,6 +160,19 @@ TEST_F(FallbackTest, ListingWithUpgradeLeavesEveryListedSimulationCurrentAndStor
     CPmDbxFactory200::DeleteSim(fresh);
 }
 
+TEST_F(FallbackTest, ListingWithUpgradeLeavesASimulationItCouldNotStoreNotCurrent)
+{
+    WriteUnreadableRecord(_T("Old Route"));
+    const std::vector<std::uint8_t> stored = RecordStream(_T("Old Route"));
+    mstnHost_fault(MstnHostCall::ElementAppend).failFrom(1);
+    CPmSimList200* list = CPmDbxFactory200::LoadSimList(true, true);
+    mstnHost_fault(MstnHostCall::ElementAppend).off();
+    ASSERT_EQ(list->Size(), 1);
+    EXPECT_FALSE(list->Sim(0)->IsCurVersion()) << "its record is still the old one";
+    delete list;
+    EXPECT_EQ(RecordStream(_T("Old Route")), stored);
+}
+
 TEST_F(FallbackTest, CleanSimsUpgradesAConvertedSimulationWhoseIdNamesNoElement)
 {
     WriteUnreadableRecord(_T("Old Route"));

@@ -71,12 +71,14 @@ namespace MstnTest
 {
 void Fixture::SetUp()
 {
+    mstnHost_faultsOff();
     mstnHost_resetModel();
     mstnHost_clearFaults();
 }
 
 void Fixture::TearDown()
 {
+    mstnHost_faultsOff();
     EXPECT_EQ(mstnHost_liveDescriptorCount(), 0u) << "a descriptor was leaked";
     EXPECT_EQ(mstnHost_liveScanCriteriaCount(), 0u) << "scan criteria were leaked";
     EXPECT_EQ(mstnHost_faultCount(), 0u) << mstnHost_lastFault();

@@ -137,9 +137,9 @@ TEST_F(SimObjectTest, ASaveWhoseAppendIsRefusedFailsAndLeavesTheStoredRecordsAsT
             const std::size_t elements = RecordElements().size();
 
             sim->SetType(42);
-            mstnHost_refuseAppend(refused);
+            mstnHost_fault(MstnHostCall::ElementAppend).failAt(refused);
             EXPECT_EQ(sim->Save(), -1);
-            mstnHost_refuseAppend(0);
+            mstnHost_fault(MstnHostCall::ElementAppend).off();
             EXPECT_EQ(RecordElements().size(), elements) << "nothing half-written stays";
             EXPECT_EQ(StoredNames(), names);
             EXPECT_EQ(HeaderCount(name), replacing ? 1 : 0);

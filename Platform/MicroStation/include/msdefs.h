@@ -31,3 +31,6 @@ constexpr int MSTN_ERR_BAD_CRITERIA = 0x8008;      // not live scan criteria, or
 constexpr int MSTN_ERR_FILE_OPEN = 0x8009;         // the design file cannot be opened
 constexpr int MSTN_ERR_FILE_WRITE = 0x800A;        // the design file cannot be written
 constexpr int MSTN_ERR_FILE_CORRUPT = 0x800B;      // the design file is truncated or corrupt
+constexpr int MSTN_ERR_READ_ONLY = 0x800C;         // the model cannot be changed (a read-only file)
+constexpr int MSTN_ERR_FILE_READ = 0x800D;         // the design file cannot be read
+constexpr int MSTN_ERR_NO_MEMORY = 0x800E;         // the host ran out of memory

@@ -17,11 +17,6 @@ constexpr ElementId MSTN_FIRST_ELEMENT_ID = 0x100000001ull;
 // Descriptors handed to the model are freed; the caller's own stay valid.
 void mstnHost_resetModel();
 
-// For tests of refused appends: the nth append from now (1: the next one) is
-// refused with MSTN_ERR_MODEL_FULL, as by a model at its last id; 0 (the
-// default, and after a reset) refuses none.
-void mstnHost_refuseAppend(std::size_t n);
-
 // Writes the active model to a design file, or replaces the active model with
 // the one a design file holds. A file that is missing, truncated or corrupt is
 // refused and the active model stays as it was.
@@ -69,18 +64,22 @@ void mstnHost_clearFaults();
 
 // For tests only: the kinds of host calls that can be made to fail on demand,
 // each with its own switch (see faultswitch.h). Every switch is off by default
-// and stays as set across resets of the model.
+// and stays as set across resets of the model. A failed call changes nothing
+// in the model and answers what a real host answers:
 enum class MstnHostCall
 {
-    ElementAppend,      // mdlElement_append
-    ElementRead,        // mdlElmdscr_read
-    DescriptorAdd,      // mdlElmdscr_add
-    AssocRead,          // mdlAssoc_getElementDescr, mdlAssoc_getElement
-    UndoableDelete,     // mdlElement_undoableDelete
-    ScanCriteriaCreate, // mdlScanCriteria_create
-    Scan,               // mdlScanCriteria_scan
-    SaveDesignFile,     // mstnHost_saveDesignFile
-    LoadDesignFile,     // mstnHost_loadDesignFile
+    ElementAppend,      // mdlElement_append: MSTN_ERR_MODEL_FULL, no id given
+    ElementRead,        // mdlElmdscr_read: 0, no descriptor
+    DescriptorAdd,      // mdlElmdscr_add: MSTN_ERR_MODEL_FULL (the model takes the descriptor all the same)
+    AssocRead,          // mdlAssoc_getElementDescr, mdlAssoc_getElement: MSTN_ERR_ELEMENT_NOT_FOUND
+    UndoableDelete,     // mdlElement_undoableDelete: MSTN_ERR_READ_ONLY
+    ScanCriteriaCreate, // mdlScanCriteria_create: null
+    ScanCriteriaSet,    // mdlScanCriteria_setModel, _addSingleElementTypeTest, _addSingleLevelTest,
+                        // _setReturnType: MSTN_ERR_NO_MEMORY, the criteria unchanged
+    Scan,               // mdlScanCriteria_scan: MSTN_ERR_FILE_READ, nothing delivered
+    SaveDesignFile,     // mstnHost_saveDesignFile: the write stops part way, MSTN_ERR_FILE_WRITE
+    LoadDesignFile,     // mstnHost_loadDesignFile: MSTN_ERR_FILE_OPEN
+    DescriptorRemove,   // mdlElmdscr_removeElement: MSTN_ERR_READ_ONLY
     Kinds               // the number of kinds, not a kind
 };
 

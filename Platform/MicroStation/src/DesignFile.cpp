@@ -200,12 +200,14 @@ bool readWholeFile(const char* path, std::vector<std::uint8_t>& data)
     return ok;
 }
 
-bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& data)
+// stopPartWay: the write ends after half the data, as a full disk ends it.
+bool writeWholeFile(const std::string& path, const std::vector<std::uint8_t>& data, bool stopPartWay)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         return false;
-    const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const std::size_t bytes = stopPartWay ? data.size() / 2 : data.size();
+    const bool written = std::fwrite(data.data(), 1, bytes, file) == data.size();
     const bool closed = std::fclose(file) == 0;
     return written && closed;
 }
@@ -221,7 +223,7 @@ int mstnHost_saveDesignFile(const char* path)
         // Written beside the file and then put in its place, so that a failed
         // write leaves the previous design file as it was.
         const std::string temporary = std::string(path) + ".tmp";
-        if (!writeWholeFile(temporary, data)) {
+        if (!writeWholeFile(temporary, data, mstnHost_fault(MstnHostCall::SaveDesignFile).fails())) {
             std::remove(temporary.c_str());
             return MSTN_ERR_FILE_WRITE;
         }
@@ -239,6 +241,8 @@ int mstnHost_loadDesignFile(const char* path)
 {
     if (!path || !*path)
         return MSTN_ERR_BAD_ARGUMENT;
+    if (mstnHost_fault(MstnHostCall::LoadDesignFile).fails())
+        return MSTN_ERR_FILE_OPEN;
     try {
         std::vector<std::uint8_t> data;
         if (!readWholeFile(path, data))

@@ -1,7 +1,10 @@
 // The active model, element append, ids, undoable delete and the lookups by id.
+#include <new>
+
 #include "ElementHead.h"
 #include "HostState.h"
 #include "mdl.h"
+#include "mstnhost.h"
 
 using mstnhost::hostState;
 using mstnhost::isActiveModel;
@@ -25,7 +28,13 @@ int mdlElement_append(MSElement* element)
 {
     if (!element)
         return MSTN_ERR_BAD_ARGUMENT;
-    return hostState().model.append(*element, sizeof element->buf, true, nullptr);
+    if (mstnHost_fault(MstnHostCall::ElementAppend).fails())
+        return MSTN_ERR_MODEL_FULL;
+    try {
+        return hostState().model.append(*element, sizeof element->buf, true, nullptr);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
 }
 
 int mdlElement_append(MSElement* element, DgnModelRefP model)
@@ -42,6 +51,8 @@ ElementId mdlElement_getID(const MSElement* element)
 
 int mdlElement_undoableDelete(MSElement* element, std::uint32_t filePos, bool /*updateDisplay*/)
 {
+    if (mstnHost_fault(MstnHostCall::UndoableDelete).fails())
+        return MSTN_ERR_READ_ONLY;
     ElementRef* target = hostState().model.atPosition(filePos);
     if (!target || target->deleted)
         return MSTN_ERR_ELEMENT_NOT_FOUND;
@@ -64,10 +75,16 @@ int mdlAssoc_getElementDescr(MSElementDescr** descr, std::uint32_t* filePos, Ele
     *descr = nullptr;
     if (!isActiveModel(model))
         return MSTN_ERR_BAD_MODEL;
+    if (mstnHost_fault(MstnHostCall::AssocRead).fails())
+        return MSTN_ERR_ELEMENT_NOT_FOUND;
     const ElementRef* element = liveElementWithId(id);
     if (!element)
         return MSTN_ERR_ELEMENT_NOT_FOUND;
-    *descr = mstnhost::newDescriptorOf(*element);
+    try {
+        *descr = mstnhost::newDescriptorOf(*element);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
     if (filePos)
         *filePos = element->filePos;
     return MSTN_SUCCESS;
@@ -77,6 +94,8 @@ int mdlAssoc_getElement(ElementRefP* ref, std::uint32_t* filePos, ElementId id, 
 {
     if (!isActiveModel(model))
         return MSTN_ERR_BAD_MODEL;
+    if (mstnHost_fault(MstnHostCall::AssocRead).fails())
+        return MSTN_ERR_ELEMENT_NOT_FOUND;
     ElementRef* element = liveElementWithId(id);
     if (!element)
         return MSTN_ERR_ELEMENT_NOT_FOUND;

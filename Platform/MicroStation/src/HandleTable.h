@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <new>
 #include <string>
 #include <unordered_map>
 
@@ -36,7 +37,13 @@ public:
     // An object the storage made elsewhere, now owned by the caller.
     T* adopt(T* object)
     {
-        states_[object] = State::CallerOwned;
+        // A failed entry frees the object rather than losing it.
+        try {
+            states_[object] = State::CallerOwned;
+        } catch (...) {
+            HandleStorage<T>::destroy(object);
+            throw;
+        }
         ++callerOwned_;
         return object;
     }
@@ -61,9 +68,16 @@ public:
             faults_.report(std::string(call) + ": " + what_ + " " + freeProblem(state));
             return false;
         }
-        states_[object] = State::Freed;
         --callerOwned_;
-        quarantine_.push_back(object);
+        // A free never fails: without room to keep the memory a while, it goes at once.
+        try {
+            quarantine_.push_back(object);
+        } catch (const std::bad_alloc&) {
+            states_.erase(object);
+            HandleStorage<T>::destroy(object);
+            return true;
+        }
+        states_[object] = State::Freed;
         if (quarantine_.size() > kQuarantine) {
             T* oldest = quarantine_.front();
             quarantine_.pop_front();

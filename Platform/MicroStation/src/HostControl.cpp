@@ -31,11 +31,6 @@ void mstnHost_resetModel()
     hostState().resetModel();
 }
 
-void mstnHost_refuseAppend(std::size_t n)
-{
-    hostState().model.refuseAppend(n);
-}
-
 int mstnHost_buildElement(MSElement* element, int type, LevelId level, const void* data, std::size_t dataBytes)
 {
     if (!element || type < 0 || type > 0xFFFF || (!data && dataBytes > 0) ||

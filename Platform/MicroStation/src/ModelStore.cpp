@@ -17,18 +17,22 @@ int DgnModelRef::append(MSElement& element, std::size_t available, bool visible,
     if (sizeBytes > std::numeric_limits<std::uint32_t>::max() - endPosition_ ||
         nextId_ == std::numeric_limits<ElementId>::max())
         return MSTN_ERR_MODEL_FULL;
-    if (refuseAppendIn_ != 0 && --refuseAppendIn_ == 0)
-        return MSTN_ERR_MODEL_FULL;
 
+    // Everything that allocates comes first, so that running out of memory
+    // leaves the model and the caller's element as they were.
     auto record = std::make_unique<ElementRef>();
-    record->id = nextId_++;
+    record->id = nextId_;
     record->filePos = endPosition_;
     record->visible = visible;
-    mstnhost::writeU64(element.buf + MSTN_ELEMENT_ID_OFFSET, record->id);
     record->bytes.assign(element.buf, element.buf + sizeBytes);
+    mstnhost::writeU64(record->bytes.data() + MSTN_ELEMENT_ID_OFFSET, record->id);
+    if (elements_.size() == elements_.capacity())
+        elements_.reserve(std::max<std::size_t>(16, 2 * elements_.size()));
+    byId_.emplace(record->id, record.get());
 
+    ++nextId_;
     endPosition_ += sizeBytes;
-    byId_[record->id] = record.get();
+    mstnhost::writeU64(element.buf + MSTN_ELEMENT_ID_OFFSET, record->id);
     if (added)
         *added = record.get();
     elements_.push_back(std::move(record));
@@ -64,7 +68,6 @@ void DgnModelRef::reset()
     byId_.clear();
     endPosition_ = 0;
     nextId_ = MSTN_FIRST_ELEMENT_ID;
-    refuseAppendIn_ = 0;
 }
 
 void DgnModelRef::replace(Elements elements, ElementId nextId)

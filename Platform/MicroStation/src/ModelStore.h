@@ -29,7 +29,8 @@ public:
 
     // Checks the element's head against the bytes the buffer holds, gives it
     // the next id (written into the buffer as well) and the next file
-    // position, and stores a copy.
+    // position, and stores a copy. Throws std::bad_alloc with nothing changed
+    // when memory runs out.
     int append(MSElement& element, std::size_t available, bool visible, ElementRef** added);
 
     // The element that starts at filePos, or with that id; deleted ones included.
@@ -43,9 +44,6 @@ public:
     std::uint32_t endPosition() const { return endPosition_; }
     ElementId nextId() const { return nextId_; }
 
-    // The nth append from now (1: the next) is refused with MSTN_ERR_MODEL_FULL; 0: none.
-    void refuseAppend(std::size_t n) { refuseAppendIn_ = n; }
-
     void reset();
     // Takes the elements of a design file; they must be in file order from
     // position 0 without gaps, with unique ids below nextId.
@@ -56,5 +54,4 @@ private:
     std::unordered_map<ElementId, ElementRef*> byId_;
     std::uint32_t endPosition_ = 0;
     ElementId nextId_ = MSTN_FIRST_ELEMENT_ID;
-    std::size_t refuseAppendIn_ = 0;
 };

@@ -1,9 +1,11 @@
 // Scan criteria and the scan: file positions of the matching live elements, in file order.
 #include <algorithm>
 #include <limits>
+#include <new>
 
 #include "ElementHead.h"
 #include "HostState.h"
+#include "mstnhost.h"
 #include "scanner.h"
 
 using mstnhost::hostState;
@@ -28,7 +30,13 @@ bool matches(const ScanCriteria& criteria, const ElementRef& element)
 
 ScanCriteriaP mdlScanCriteria_create()
 {
-    return hostState().criteria.create();
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaCreate).fails())
+        return nullptr;
+    try {
+        return hostState().criteria.create();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 int mdlScanCriteria_free(ScanCriteriaP criteria)
@@ -43,6 +51,8 @@ int mdlScanCriteria_setModel(ScanCriteriaP criteria, DgnModelRefP model)
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_setModel"))
         return MSTN_ERR_BAD_CRITERIA;
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
+        return MSTN_ERR_NO_MEMORY;
     if (!mstnhost::isActiveModel(model))
         return MSTN_ERR_BAD_MODEL;
     criteria->model = model;
@@ -53,9 +63,15 @@ int mdlScanCriteria_addSingleElementTypeTest(ScanCriteriaP criteria, int type)
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_addSingleElementTypeTest"))
         return MSTN_ERR_BAD_CRITERIA;
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
+        return MSTN_ERR_NO_MEMORY;
     if (type < 0 || type > std::numeric_limits<std::uint16_t>::max())
         return MSTN_ERR_BAD_ARGUMENT;
-    criteria->types.push_back(type);
+    try {
+        criteria->types.push_back(type);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
     return MSTN_SUCCESS;
 }
 
@@ -63,7 +79,13 @@ int mdlScanCriteria_addSingleLevelTest(ScanCriteriaP criteria, LevelId level)
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_addSingleLevelTest"))
         return MSTN_ERR_BAD_CRITERIA;
-    criteria->levels.push_back(level);
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
+        return MSTN_ERR_NO_MEMORY;
+    try {
+        criteria->levels.push_back(level);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
     return MSTN_SUCCESS;
 }
 
@@ -72,6 +94,8 @@ int mdlScanCriteria_setReturnType(ScanCriteriaP criteria, int returnType, bool /
 {
     if (!checkCriteria(criteria, "mdlScanCriteria_setReturnType"))
         return MSTN_ERR_BAD_CRITERIA;
+    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
+        return MSTN_ERR_NO_MEMORY;
     if (returnType != MSTN_SCAN_RETURN_FILEPOS)
         return MSTN_ERR_BAD_ARGUMENT;
     criteria->returnType = returnType;
@@ -88,6 +112,10 @@ int mdlScanCriteria_scan(ScanCriteriaP criteria, std::uint32_t buffer[], int* bu
     // A buffer without room for one position would answer "full" for ever.
     if (!buffer || !bufferSize || !filePos || *bufferSize < 2)
         return MSTN_ERR_BAD_ARGUMENT;
+    if (mstnHost_fault(MstnHostCall::Scan).fails()) {
+        *bufferSize = 0;
+        return MSTN_ERR_FILE_READ;
+    }
 
     const DgnModelRef& model = hostState().model;
     const auto& elements = model.elements();

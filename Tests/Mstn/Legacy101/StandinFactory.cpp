@@ -5,6 +5,7 @@
 // tag> Route" (one per module), and "Foreign Route", which is of another class.
 // Names are found without regard to case; the object carries its own name.
 #include <cmath>
+#include <memory>
 
 #include "PmBlockFactory.h"
 #include "PmDbxFactory.h"
@@ -16,11 +17,16 @@ namespace
 {
 int g_loadSimCalls = 0;
 
-CPmSegment* MakeSegment()
+// Each object is owned here until the one it is added to holds it, so that a
+// failed allocation loses nothing.
+std::unique_ptr<CPmSegment> MakeSegment()
 {
-    auto* part = new CStandinPart("Wagon", DPoint3d{0.5, 0.25, 0.0}, STANDIN_BLOCK_ELEMENT_ID);
-    part->AddPart(new CStandinPart("Axle", DPoint3d{0.0, 0.0, 1.0}, 0));
-    auto* segment = new CPmSegment(part, false);
+    auto part = std::make_unique<CStandinPart>("Wagon", DPoint3d{0.5, 0.25, 0.0}, STANDIN_BLOCK_ELEMENT_ID);
+    auto axle = std::make_unique<CStandinPart>("Axle", DPoint3d{0.0, 0.0, 1.0}, 0);
+    part->AddPart(axle.get());
+    axle.release();
+    auto segment = std::make_unique<CPmSegment>(part.get(), false);
+    part.release();
     const double quarterTurn = std::acos(0.0);
     segment->AddPath({PMPosition{{1.0, 2.0, 3.0}, quarterTurn, {4.0, 5.0, 6.0}},
                       PMPosition{{7.0, 8.0, 9.0}, 0.0, {1.0, 1.0, 1.0}}});
@@ -29,17 +35,20 @@ CPmSegment* MakeSegment()
 
 CPmSim* MakeRoute(const char* name, bool inUse)
 {
-    auto* sim = new CPmMstnSim();
+    auto sim = std::make_unique<CPmMstnSim>();
     sim->SetName(name);
     sim->SetType(7);
     sim->SetId(STANDIN_SIM_ID);
     sim->SetDisplayIndex(3);
     sim->SetSimInUse(inUse);
     sim->SetCreated(CTime(2001, 2, 3, 4, 5, 6));
-    auto* section = new CPmSection(25.0, 1);
-    section->AddSegment(MakeSegment());
-    sim->AddSection(section);
-    return sim;
+    auto section = std::make_unique<CPmSection>(25.0, 1);
+    auto segment = MakeSegment();
+    section->AddSegment(segment.get());
+    segment.release();
+    sim->AddSection(section.get());
+    section.release();
+    return sim.release();
 }
 } // namespace
 
@@ -54,9 +63,9 @@ CPmSim* CPmDbxFactory::LoadSim(const CString& name)
         return MakeRoute("Old " STANDIN_TAG " Route", false);
     if (name.CompareNoCase("Foreign Route") == 0)
     {
-        auto* other = new CStandinOtherSim();
+        auto other = std::make_unique<CStandinOtherSim>();
         other->SetName("Foreign Route");
-        return other;
+        return other.release();
     }
     return nullptr;
 }
