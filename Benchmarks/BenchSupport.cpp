@@ -1,10 +1,15 @@
 #include "BenchSupport.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <sys/resource.h>
 
+#include "PmPart.h"
+#include "PmSection200.h"
+#include "PmSegment200.h"
+#include "PmSimList200.h"
 #include "QdVector.h"
 
 namespace Bench
@@ -24,6 +29,69 @@ std::vector<PmPosition200> MakePath(long count)
         path.push_back(position);
     }
     return path;
+}
+
+SimPtr MakeSim(const CString& name, long positions)
+{
+    SimPtr sim(CPmDbxFactory200::MakeSim(0, 3));
+    sim->SetName(name);
+    CPmSection200* section = CPmDbxFactory200::MakeSection();
+    section->SetSpeed(50.0, 0);
+    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
+    segment->AddPart(CPmDbxFactory200::MakePart());
+    segment->AddPath(MakePath(positions));
+    section->AddSegment(segment);
+    sim->AddSection(section);
+    return sim;
+}
+
+CString ListedName(long i)
+{
+    CString name;
+    name.Format(_T("Sim %05ld"), i);
+    return name;
+}
+
+void LoadSimNamesLoop(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        std::vector<CString> names;
+        CPmDbxFactory200::LoadSimNames(names);
+        if (names.size() != static_cast<std::size_t>(state.range(0)))
+            std::abort();
+    }
+}
+
+void LoadSimListLoop(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, false));
+        if (list->Size() != state.range(0))
+            std::abort();
+    }
+}
+
+void LoadSimByNameLoop(benchmark::State& state)
+{
+    const CString last = ListedName(state.range(0));
+    for (auto _ : state)
+    {
+        SimPtr sim(CPmDbxFactory200::LoadSim(last));
+        if (!sim)
+            std::abort();
+    }
+}
+
+void Positions(benchmark::internal::Benchmark* b)
+{
+    b->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
+}
+
+void Simulations(benchmark::internal::Benchmark* b)
+{
+    b->Arg(10)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 }
 
 namespace

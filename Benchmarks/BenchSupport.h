@@ -1,19 +1,47 @@
-// What the benchmark programs share: the paths they file, the baselines every
-// figure is divided by, and the peak resident size of a process.
+// What the benchmark programs share: the simulations they file, the listing
+// loops, the baselines every figure is divided by, and the peak resident size
+// of a process.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "PmDbxFactory200.h"
 #include "PmPosition200.h"
+#include "PmSim200.h"
 
 namespace Bench
 {
+struct SimDeleter
+{
+    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
+};
+using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
+
 // Positions (i, 2i, 0) aiming at (i, 0, 1), turned about z by i/10.
 std::vector<PmPosition200> MakePath(long count);
+
+// One section (speed 50) of one segment of that many positions; its part shows
+// nothing of the drawing, so that the drawing can be emptied under it.
+SimPtr MakeSim(const CString& name, long positions);
+
+// The name of the ith simulation of a listed drawing: "Sim 00001", ...
+CString ListedName(long i);
+
+// The listing loops over a drawing the caller made of state.range(0)
+// simulations named by ListedName: LoadSimNames, LoadSimList, and LoadSim of
+// the last name; each aborts when the module answers otherwise.
+void LoadSimNamesLoop(benchmark::State& state);
+void LoadSimListLoop(benchmark::State& state);
+void LoadSimByNameLoop(benchmark::State& state);
+
+// The arguments of the benchmarks: positions of a path, simulations of a drawing.
+void Positions(benchmark::internal::Benchmark* b);
+void Simulations(benchmark::internal::Benchmark* b);
 
 // The baselines of a record of that many bytes, measured in the same run as
 // the figures they divide: the record's values (bytes / 8 doubles) written to

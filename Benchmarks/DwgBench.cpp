@@ -16,12 +16,12 @@
 #include "PmAcadSim200.h"
 #include "PmDbxFactory200.h"
 #include "PmPart.h"
-#include "PmSection200.h"
-#include "PmSegment200.h"
-#include "PmSimList200.h"
 
 namespace
 {
+using Bench::MakeSim;
+using Bench::SimPtr;
+
 // The host loads the module once a process, through its loader.
 void LoadModuleOnce()
 {
@@ -49,27 +49,6 @@ struct WorkingDrawing
     WorkingDrawing& operator=(const WorkingDrawing&) = delete;
     AcDbDatabase* drawing;
 };
-
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
-
-// One section (speed 50) of one segment of that many positions; its part shows no block.
-SimPtr MakeSim(const CString& name, long positions)
-{
-    SimPtr sim(CPmDbxFactory200::MakeSim(0, 3));
-    sim->SetName(name);
-    CPmSection200* section = CPmDbxFactory200::MakeSection();
-    section->SetSpeed(50.0, 0);
-    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
-    segment->AddPart(CPmDbxFactory200::MakePart());
-    segment->AddPath(Bench::MakePath(positions));
-    section->AddSegment(segment);
-    sim->AddSection(section);
-    return sim;
-}
 
 // Counts the bytes of the values a record files (strings as UTF-16) and keeps
 // none of them, so that counting adds nothing to a peak-memory run.
@@ -194,12 +173,6 @@ public:
         }
         return *current;
     }
-    static CString NameOf(long i)
-    {
-        CString name;
-        name.Format(_T("Sim %05ld"), i);
-        return name;
-    }
 
 private:
     explicit ListedDrawing(long k) : m_k(k)
@@ -207,7 +180,7 @@ private:
         LoadModuleOnce();
         for (long i = 1; i <= k; ++i)
         {
-            SimPtr sim = MakeSim(NameOf(i), 3);
+            SimPtr sim = MakeSim(Bench::ListedName(i), 3);
             if (sim->Save() != 0)
                 std::abort();
         }
@@ -219,36 +192,19 @@ private:
 void DwgLoadSimNames(benchmark::State& state)
 {
     ListedDrawing::Of(state.range(0));
-    for (auto _ : state)
-    {
-        std::vector<CString> names;
-        CPmDbxFactory200::LoadSimNames(names);
-        if (names.size() != static_cast<std::size_t>(state.range(0)))
-            std::abort();
-    }
+    Bench::LoadSimNamesLoop(state);
 }
 
 void DwgLoadSimList(benchmark::State& state)
 {
     ListedDrawing::Of(state.range(0));
-    for (auto _ : state)
-    {
-        std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, false));
-        if (list->Size() != state.range(0))
-            std::abort();
-    }
+    Bench::LoadSimListLoop(state);
 }
 
 void DwgLoadSimByName(benchmark::State& state)
 {
     ListedDrawing::Of(state.range(0));
-    const CString last = ListedDrawing::NameOf(state.range(0));
-    for (auto _ : state)
-    {
-        SimPtr sim(CPmDbxFactory200::LoadSim(last));
-        if (!sim)
-            std::abort();
-    }
+    Bench::LoadSimByNameLoop(state);
 }
 
 void DwgVectorBaseline(benchmark::State& state)
@@ -260,25 +216,15 @@ void DwgMemcpyBaseline(benchmark::State& state)
 {
     Bench::MemcpyRecord(state, RecordBytes(state.range(0)));
 }
-
-void Positions(benchmark::internal::Benchmark* b)
-{
-    b->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
-}
-
-void Simulations(benchmark::internal::Benchmark* b)
-{
-    b->Arg(10)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
-}
 } // namespace
 
-BENCHMARK(DwgVectorBaseline)->Apply(Positions);
-BENCHMARK(DwgMemcpyBaseline)->Apply(Positions);
-BENCHMARK(DwgFilerRoundTrip)->Apply(Positions);
-BENCHMARK(DwgDrawingRoundTrip)->Apply(Positions);
-BENCHMARK(DwgLoadSimNames)->Apply(Simulations);
-BENCHMARK(DwgLoadSimList)->Apply(Simulations);
-BENCHMARK(DwgLoadSimByName)->Apply(Simulations);
+BENCHMARK(DwgVectorBaseline)->Apply(Bench::Positions);
+BENCHMARK(DwgMemcpyBaseline)->Apply(Bench::Positions);
+BENCHMARK(DwgFilerRoundTrip)->Apply(Bench::Positions);
+BENCHMARK(DwgDrawingRoundTrip)->Apply(Bench::Positions);
+BENCHMARK(DwgLoadSimNames)->Apply(Bench::Simulations);
+BENCHMARK(DwgLoadSimList)->Apply(Bench::Simulations);
+BENCHMARK(DwgLoadSimByName)->Apply(Bench::Simulations);
 
 int Bench::RunPeakCase(const std::string& name, long positions, std::size_t /*recordBytes*/)
 {

@@ -14,34 +14,12 @@
 #include "BenchSupport.h"
 #include "PmDbxFactory200.h"
 #include "PmPart.h"
-#include "PmSection200.h"
-#include "PmSegment200.h"
 #include "PmSim200.h"
-#include "PmSimList200.h"
 
 namespace
 {
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
-
-// One section (speed 50) of one segment of that many positions; its part shows
-// no element, so that the model can be emptied under it.
-SimPtr MakeSim(const CString& name, long positions)
-{
-    SimPtr sim(CPmDbxFactory200::MakeSim(0, 3));
-    sim->SetName(name);
-    CPmSection200* section = CPmDbxFactory200::MakeSection();
-    section->SetSpeed(50.0, 0);
-    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
-    segment->AddPart(CPmDbxFactory200::MakePart());
-    segment->AddPath(Bench::MakePath(positions));
-    section->AddSegment(segment);
-    sim->AddSection(section);
-    return sim;
-}
+using Bench::MakeSim;
+using Bench::SimPtr;
 
 std::uint32_t U32(const std::uint8_t* p)
 {
@@ -134,13 +112,6 @@ void MstnDesignFileRoundTrip(benchmark::State& state)
     std::remove(path.c_str());
 }
 
-CString NameOf(long i)
-{
-    CString name;
-    name.Format(_T("Sim %05ld"), i);
-    return name;
-}
-
 // Makes the active model one of K simulations of three positions ("Sim
 // 00001", ...); a model made before is read back from its design file.
 void UseModelOf(long k)
@@ -156,7 +127,7 @@ void UseModelOf(long k)
     mstnHost_resetModel();
     for (long i = 1; i <= k; ++i)
     {
-        SimPtr sim = MakeSim(NameOf(i), 3);
+        SimPtr sim = MakeSim(Bench::ListedName(i), 3);
         if (sim->Save() != 0)
             std::abort();
     }
@@ -178,36 +149,19 @@ void UseModelOf(long k)
 void MstnLoadSimNames(benchmark::State& state)
 {
     UseModelOf(state.range(0));
-    for (auto _ : state)
-    {
-        std::vector<CString> names;
-        CPmDbxFactory200::LoadSimNames(names);
-        if (names.size() != static_cast<std::size_t>(state.range(0)))
-            std::abort();
-    }
+    Bench::LoadSimNamesLoop(state);
 }
 
 void MstnLoadSimList(benchmark::State& state)
 {
     UseModelOf(state.range(0));
-    for (auto _ : state)
-    {
-        std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, false));
-        if (list->Size() != state.range(0))
-            std::abort();
-    }
+    Bench::LoadSimListLoop(state);
 }
 
 void MstnLoadSimByName(benchmark::State& state)
 {
     UseModelOf(state.range(0));
-    const CString last = NameOf(state.range(0));
-    for (auto _ : state)
-    {
-        SimPtr sim(CPmDbxFactory200::LoadSim(last));
-        if (!sim)
-            std::abort();
-    }
+    Bench::LoadSimByNameLoop(state);
 }
 
 void MstnVectorBaseline(benchmark::State& state)
@@ -219,25 +173,15 @@ void MstnMemcpyBaseline(benchmark::State& state)
 {
     Bench::MemcpyRecord(state, RecordBytes(state.range(0)));
 }
-
-void Positions(benchmark::internal::Benchmark* b)
-{
-    b->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond);
-}
-
-void Simulations(benchmark::internal::Benchmark* b)
-{
-    b->Arg(10)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
-}
 } // namespace
 
-BENCHMARK(MstnVectorBaseline)->Apply(Positions);
-BENCHMARK(MstnMemcpyBaseline)->Apply(Positions);
-BENCHMARK(MstnSaveLoad)->Apply(Positions);
-BENCHMARK(MstnDesignFileRoundTrip)->Apply(Positions);
-BENCHMARK(MstnLoadSimNames)->Apply(Simulations);
-BENCHMARK(MstnLoadSimList)->Apply(Simulations);
-BENCHMARK(MstnLoadSimByName)->Apply(Simulations);
+BENCHMARK(MstnVectorBaseline)->Apply(Bench::Positions);
+BENCHMARK(MstnMemcpyBaseline)->Apply(Bench::Positions);
+BENCHMARK(MstnSaveLoad)->Apply(Bench::Positions);
+BENCHMARK(MstnDesignFileRoundTrip)->Apply(Bench::Positions);
+BENCHMARK(MstnLoadSimNames)->Apply(Bench::Simulations);
+BENCHMARK(MstnLoadSimList)->Apply(Bench::Simulations);
+BENCHMARK(MstnLoadSimByName)->Apply(Bench::Simulations);
 
 int Bench::RunPeakCase(const std::string& name, long positions, std::size_t recordBytes)
 {

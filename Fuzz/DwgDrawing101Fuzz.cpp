@@ -61,11 +61,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const FuzzFile input("input", ".dwg");
     const FuzzFile saved("saved", ".dwg");
-    if (!input.Write(data, size))
-        return 0;
-    Drawing drawing = OpenDrawing(input.Path());
+    Drawing drawing = OpenInputDrawing(data, size);
     if (!drawing)
         return 0;
 

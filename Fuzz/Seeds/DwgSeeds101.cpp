@@ -7,13 +7,10 @@
 #include <ctime>
 #include <string>
 
-#include <dbmemfiler.h>
-
+#include "DrawingSeeds.h"
 #include "DwgDrawings.h"
-#include "FilerItems.h"
 #include "HostDrawing.h"
 #include "LegacyBuilders.h"
-#include "SeedFiles.h"
 
 namespace
 {
@@ -23,9 +20,7 @@ bool WriteDrawing(const std::string& path, bool withSims)
     acdbHostApplicationServices()->setWorkingDatabase(drawing.get());
     if (withSims && LegacyBuild::StoreLegacyDrawing() != 0)
         return false;
-    const FuzzFile file("seed", ".dwg");
-    std::vector<std::uint8_t> bytes;
-    return SaveDrawing(*drawing, file.Path()) && file.Read(bytes) && WriteSeed(path, bytes);
+    return SaveDrawingSeed(*drawing, path);
 }
 
 bool WriteRecords(const std::string& drawingPath, const std::string& folder)
@@ -36,12 +31,7 @@ bool WriteRecords(const std::string& drawingPath, const std::string& folder)
     for (const CString& key : HostDrawing::StoredNames())
     {
         CPmAcadSim* sim = LegacyBuild::OpenStored(key);
-        if (!sim)
-            return false;
-        AcDbMemoryFiler filer;
-        const Acad::ErrorStatus written = sim->dwgOutFields(&filer);
-        sim->close();
-        if (written != Acad::eOk || !WriteSeed(folder + "/" + SeedName(key) + ".items", EncodeFilerItems(filer.items())))
+        if (!sim || !WriteRecordSeed(*sim, folder, key))
             return false;
     }
     return true;

@@ -7,25 +7,15 @@
 #include <cstdio>
 #include <string>
 
-#include <dbmemfiler.h>
-
+#include "DrawingSeeds.h"
 #include "DwgDrawings.h"
 #include "DwgSims200.h"
-#include "FilerItems.h"
 #include "HostDrawing.h"
 #include "PmAcadSim200.h"
 #include "PmDbxFactory200.h"
-#include "SeedFiles.h"
 
 namespace
 {
-bool SaveSeed(AcDbDatabase& drawing, const std::string& path)
-{
-    const FuzzFile file("seed", ".dwg");
-    std::vector<std::uint8_t> bytes;
-    return SaveDrawing(drawing, file.Path()) && file.Read(bytes) && WriteSeed(path, bytes);
-}
-
 bool WriteRecords(const std::string& folder)
 {
     for (const CString& key : HostDrawing::StoredNames())
@@ -33,10 +23,7 @@ bool WriteRecords(const std::string& folder)
         CPmAcadSim200* sim = DwgSims::OpenStored(key);
         if (!sim)
             continue;  // a format 101 record
-        AcDbMemoryFiler filer;
-        const Acad::ErrorStatus written = sim->dwgOutFields(&filer);
-        sim->close();
-        if (written != Acad::eOk || !WriteSeed(folder + "/" + SeedName(key) + ".items", EncodeFilerItems(filer.items())))
+        if (!WriteRecordSeed(*sim, folder, key))
             return false;
     }
     return true;
@@ -57,7 +44,7 @@ int main(int argc, char** argv)
 
     Drawing current(new AcDbDatabase);
     acdbHostApplicationServices()->setWorkingDatabase(current.get());
-    if (DwgSims::StoreProbeSims() != 0 || !SaveSeed(*current, drawings + "/current.dwg") || !WriteRecords(records))
+    if (DwgSims::StoreProbeSims() != 0 || !SaveDrawingSeed(*current, drawings + "/current.dwg") || !WriteRecords(records))
         return 1;
     current.reset();
 
@@ -70,5 +57,5 @@ int main(int argc, char** argv)
     CPmSim200* wagon = DwgSims::MakeCart(_T("Wagon"));
     const int stored = wagon->Save();
     CPmDbxFactory200::DeleteSim(wagon);
-    return stored == 0 && SaveSeed(*mixed, drawings + "/mixed.dwg") ? 0 : 1;
+    return stored == 0 && SaveDrawingSeed(*mixed, drawings + "/mixed.dwg") ? 0 : 1;
 }

@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+#include <afx.h>
+
 #include "FuzzFiles.h"
 
 inline std::string SeedFolder(const std::string& corpus, const std::string& harness)

@@ -6,6 +6,7 @@
 #include <afx.h>
 
 #include "FuzzCheck.h"
+#include "FuzzFiles.h"
 
 void LoadDwgModule(const char* path, const char* commonFiles)
 {
@@ -32,6 +33,12 @@ Drawing OpenDrawing(const std::string& path)
         return nullptr;
     acdbHostApplicationServices()->setWorkingDatabase(drawing.get());
     return drawing;
+}
+
+Drawing OpenInputDrawing(const std::uint8_t* data, std::size_t size)
+{
+    const FuzzFile input("input", ".dwg");
+    return input.Write(data, size) ? OpenDrawing(input.Path()) : nullptr;
 }
 
 bool SaveDrawing(AcDbDatabase& drawing, const std::string& path)

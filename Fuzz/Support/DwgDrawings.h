@@ -3,6 +3,8 @@
 // nothing open that a later command needs.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -21,6 +23,8 @@ using Drawing = std::unique_ptr<AcDbDatabase, WorkingDrawingCloser>;
 
 // A drawing read from the file and made the working drawing; null when the file does not read.
 Drawing OpenDrawing(const std::string& path);
+// The harness's input written to a file and read as OpenDrawing reads it.
+Drawing OpenInputDrawing(const std::uint8_t* data, std::size_t size);
 bool SaveDrawing(AcDbDatabase& drawing, const std::string& path);
 
 // Aborts when the named objects dictionary or "QD_SIM" is still open.

@@ -17,9 +17,8 @@
 #include <mstnhost.h>
 #include <windows.h>
 
-#include "PmBlockFactory.h"
+#include "MstnSims200.h"
 #include "PmDbxFactory200.h"
-#include "PmMstnPart.h"
 #include "PmMstnSim200.h"
 #include "PmMstnSimList200.h"
 #include "PmPart.h"
@@ -29,7 +28,6 @@
 #include "Probe.h"
 #include "ProbeFacts.h"
 #include "QdBlock.h"
-#include "QdVector.h"
 #include "SimFacts200.h"
 
 namespace
@@ -149,60 +147,9 @@ int HeadersNamed(const std::vector<std::uint8_t>& storedName)
 
 // ---- the probe's simulations ----
 
-// A part with a name: parts get theirs from a record, so the probe sets it as
-// a host part class does.
-class NamedPart : public CPmMstnPart
-{
-public:
-    NamedPart(const char* name, double x, double y, double z)
-    {
-        m_name = CString(name);
-        m_offset = DPoint3d{x, y, z};
-    }
-};
-
-// A drawing element that is not part of any record; its id.
-ElementId AddDrawingElement(std::uint8_t tag)
-{
-    MSElement element{};
-    const std::uint8_t data[6] = {tag, 1, 2, 3, 4, 5};
-    mstnHost_buildElement(&element, 4, 1, data, sizeof data);
-    mdlElement_append(&element, mdlModelRef_getActive());
-    return mdlElement_getID(&element);
-}
-
-// A part whose block is a new element of the drawing, added hidden.
-CPmPart* MakePart(const char* name, double x, double y, double z)
-{
-    auto* part = new NamedPart(name, x, y, z);
-    MSElement element{};
-    const std::uint8_t data[4] = {9, 8, 7, static_cast<std::uint8_t>(name[0])};
-    mstnHost_buildElement(&element, 4, 1, data, sizeof data);
-    MSElementDescr* descr = nullptr;
-    mstnHost_createDescriptor(&descr, &element);
-    part->AddBlock(CPmBlockFactory::CreateBlock(descr));
-    return part;
-}
-
-// count positions starting at start: pt, tpt and a turn about z that grow with i.
-CPmSegment200* MakeSegment(CPmPart* part, int count, double start)
-{
-    std::vector<PmPosition200> path;
-    for (int i = 0; i < count; ++i)
-    {
-        const double at = start + i;
-        PmPosition200 position;
-        position.pt = dpoint3d{at, 2.0 * at, 0.5};
-        position.tpt = dpoint3d{at + 1.0, -at, 1.25};
-        position.transform.SetTranslation(CQdVector(position.pt.x, position.pt.y, position.pt.z));
-        position.transform.SetRotation(CQdVector(0.0, 0.0, 1.0), at / 10.0);
-        path.push_back(position);
-    }
-    CPmSegment200* segment = CPmDbxFactory200::MakeSegment();
-    segment->AddPart(part);
-    segment->AddPath(path);
-    return segment;
-}
+using MstnSims::AddDrawingElement;
+using MstnSims::MakePart;
+using MstnSims::MakeSegment;
 
 // Two sections, three segments in all; the first segment's part tree is two deep.
 CPmSim200* MakeRoute()

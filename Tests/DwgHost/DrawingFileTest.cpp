@@ -76,8 +76,6 @@ protected:
         modelSpace->close();
 
         subId = store(L"QD_SIM", new AcDbDictionary);
-        AcDbDictionary* sub = nullptr;
-        ASSERT_EQ(Acad::eOk, acdbOpenObject(sub, subId, AcDb::kForWrite));
         auto* record = new TestRecord;
         record->name = L"Sim A";
         record->speed = 12.5;
@@ -86,9 +84,7 @@ protected:
         for (int i = 0; i < 16; ++i)
             record->stamp[i] = static_cast<unsigned char>(i * 3);
         record->ref = referenceId.handle();
-        sub->setAt(L"Sim A", record, recordId);
-        record->close();
-        sub->close();
+        recordId = storeIn(subId, L"Sim A", record);
     }
 
     // Reads the file into a fresh database; the status of the read.

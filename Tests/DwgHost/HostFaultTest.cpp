@@ -63,14 +63,10 @@ public:
         modelSpace->close();
 
         subId = store(L"QD_SIM", new AcDbDictionary);
-        AcDbDictionary* sub = nullptr;
-        ASSERT_EQ(Acad::eOk, acdbOpenObject(sub, subId, AcDb::kForWrite));
         auto* record = new TestRecord;
         record->name = L"Sim A";
         record->speed = 12.5;
-        ASSERT_EQ(Acad::eOk, sub->setAt(L"Sim A", record, recordId));
-        record->close();
-        sub->close();
+        recordId = storeIn(subId, L"Sim A", record);
 
         ASSERT_EQ(Acad::eOk, db->saveAs(wide(path).c_str()));
         ASSERT_EQ(Acad::eOk, acdbOpenObject(record, recordId, AcDb::kForWrite));

@@ -27,5 +27,17 @@ protected:
         return id;
     }
 
+    // Adds a detached object to the dictionary of that id under the key; it ends closed.
+    AcDbObjectId storeIn(AcDbObjectId dictionaryId, const ACHAR* key, AcDbObject* object)
+    {
+        AcDbDictionary* dictionary = nullptr;
+        EXPECT_EQ(Acad::eOk, acdbOpenObject(dictionary, dictionaryId, AcDb::kForWrite));
+        AcDbObjectId id;
+        EXPECT_EQ(Acad::eOk, dictionary->setAt(key, object, id));
+        object->close();
+        dictionary->close();
+        return id;
+    }
+
     AcDbDatabase* db = new AcDbDatabase;
 };

@@ -1,20 +1,17 @@
 #include "dbhostfaults.h"
 
-#include <cstddef>
-
 namespace {
 
-faultswitch::Switch switches[static_cast<std::size_t>(DwgHostCall::Kinds)];
+faultswitch::Bank<DwgHostCall, DwgHostCall::Kinds> switches;
 
 } // namespace
 
 faultswitch::Switch& dwgHostFault(DwgHostCall call)
 {
-    return switches[static_cast<std::size_t>(call)];
+    return switches.at(call);
 }
 
 void dwgHostFaultsOff()
 {
-    for (faultswitch::Switch& s : switches)
-        s.off();
+    switches.allOff();
 }

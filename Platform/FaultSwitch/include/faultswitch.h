@@ -51,4 +51,21 @@ private:
     std::size_t failures_ = 0;
 };
 
+// One switch for each kind of a stand-in's calls, indexed by the kind's enum;
+// Count is the enumerator after the last kind, the number of kinds.
+template <typename Call, Call Count>
+class Bank
+{
+public:
+    Switch& at(Call call) { return switches_[static_cast<std::size_t>(call)]; }
+    void allOff()
+    {
+        for (Switch& s : switches_)
+            s.off();
+    }
+
+private:
+    Switch switches_[static_cast<std::size_t>(Count)];
+};
+
 } // namespace faultswitch

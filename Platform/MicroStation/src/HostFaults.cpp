@@ -1,20 +1,17 @@
-#include <cstddef>
-
 #include "mstnhost.h"
 
 namespace {
 
-faultswitch::Switch switches[static_cast<std::size_t>(MstnHostCall::Kinds)];
+faultswitch::Bank<MstnHostCall, MstnHostCall::Kinds> switches;
 
 } // namespace
 
 faultswitch::Switch& mstnHost_fault(MstnHostCall call)
 {
-    return switches[static_cast<std::size_t>(call)];
+    return switches.at(call);
 }
 
 void mstnHost_faultsOff()
 {
-    for (faultswitch::Switch& s : switches)
-        s.off();
+    switches.allOff();
 }

@@ -1,19 +1,16 @@
 #include "winfaults.h"
 
-#include <cstddef>
-
 namespace
 {
-faultswitch::Switch switches[static_cast<std::size_t>(WindowsCall::Kinds)];
+faultswitch::Bank<WindowsCall, WindowsCall::Kinds> switches;
 }  // namespace
 
 faultswitch::Switch& windowsFault(WindowsCall call)
 {
-    return switches[static_cast<std::size_t>(call)];
+    return switches.at(call);
 }
 
 void windowsFaultsOff()
 {
-    for (faultswitch::Switch& s : switches)
-        s.off();
+    switches.allOff();
 }

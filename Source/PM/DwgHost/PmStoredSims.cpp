@@ -47,6 +47,18 @@ bool NamesLiveBlockOrNothing(AcDbDatabase* database, PmSimId id, int& hostFailur
     return false;
 }
 
+// The id of the simulation dictionary's entry of that name; false when there is
+// none, or when the look fails, which is noted.
+bool FindSimEntry(const CString& name, AcDbObjectId& id, int& hostFailure)
+{
+    const Acad::ErrorStatus found = ZrAcadStore::FindEntry(kPmSimDictionary, name, id);
+    if (found == Acad::eOk)
+        return true;
+    if (found != Acad::eKeyNotFound)
+        Note(hostFailure, found);
+    return false;
+}
+
 #if defined(PM_BINDS_FORMAT101)
 // Whether the entry holds an object of the format 101 class, which the format
 // 101 module reads unless a host call fails on the way; a failure of this look
@@ -54,13 +66,8 @@ bool NamesLiveBlockOrNothing(AcDbDatabase* database, PmSimId id, int& hostFailur
 bool HoldsLegacyObject(const CString& name, int& hostFailure)
 {
     AcDbObjectId id;
-    const Acad::ErrorStatus found = ZrAcadStore::FindEntry(kPmSimDictionary, name, id);
-    if (found != Acad::eOk)
-    {
-        if (found != Acad::eKeyNotFound)
-            Note(hostFailure, found);
+    if (!FindSimEntry(name, id, hostFailure))
         return false;
-    }
     AcDbObject* object = nullptr;
     const Acad::ErrorStatus opened = acdbOpenAcDbObject(object, id, AcDb::kForRead, false);
     if (opened != Acad::eOk)
@@ -87,13 +94,8 @@ void PmStoredSims::Releaser::operator()(CPmAcadSim200* sim) const
 CPmAcadSim200* PmStoredSims::OpenStored(const CString& name, int& hostFailure)
 {
     AcDbObjectId id;
-    const Acad::ErrorStatus found = ZrAcadStore::FindEntry(kPmSimDictionary, name, id);
-    if (found != Acad::eOk)
-    {
-        if (found != Acad::eKeyNotFound)
-            Note(hostFailure, found);
+    if (!FindSimEntry(name, id, hostFailure))
         return nullptr;
-    }
     AcDbObject* opened = nullptr;
     const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, CPmAcadSim200::desc(), AcDb::kForRead, false);
     if (status != Acad::eOk)

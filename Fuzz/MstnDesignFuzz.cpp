@@ -1,5 +1,5 @@
-// A design file opened on the MicroStation host with the XM module: the
-// session of MstnDesign.h.
+// A design file opened on the MicroStation host with the module the harness is
+// linked with (CONNECT or XM): the session of MstnDesign.h.
 #include <cstddef>
 #include <cstdint>
 
