@@ -23,7 +23,6 @@ class ByteWriter
 public:
     std::vector<unsigned char> bytes;
 
-    void u8(Adesk::UInt8 value) { bytes.push_back(value); }
     void u32(Adesk::UInt32 value)
     {
         for (int shift = 0; shift < 32; shift += 8)
@@ -35,12 +34,6 @@ public:
         u32(static_cast<Adesk::UInt32>(value >> 32));
     }
     void i32(Adesk::Int32 value) { u32(static_cast<Adesk::UInt32>(value)); }
-    void f64(double value)
-    {
-        Adesk::UInt64 bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        u64(bits);
-    }
     void text(const std::wstring& value)
     {
         u32(static_cast<Adesk::UInt32>(value.size()));
@@ -72,13 +65,6 @@ public:
         return mOk;
     }
 
-    Adesk::UInt8 u8()
-    {
-        if (!need(1))
-            return 0;
-        --mLeft;
-        return *mData++;
-    }
     Adesk::UInt32 u32()
     {
         if (!need(4))
@@ -97,13 +83,6 @@ public:
         return low | (high << 32);
     }
     Adesk::Int32 i32() { return static_cast<Adesk::Int32>(u32()); }
-    double f64()
-    {
-        const Adesk::UInt64 bits = u64();
-        double value = 0.0;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
     // Text of 32-bit code units; a NUL inside is refused, since texts travel as C strings.
     void text(std::wstring& value)
     {
@@ -121,15 +100,6 @@ public:
                 mOk = false;
             value += static_cast<wchar_t>(code);
         }
-    }
-    void raw(std::vector<unsigned char>& value, std::size_t length)
-    {
-        value.clear();
-        if (!need(length))
-            return;
-        value.assign(mData, mData + length);
-        mData += length;
-        mLeft -= length;
     }
     // A count of entries of at least minBytes each that the rest of the file can hold.
     Adesk::UInt32 count(std::size_t minBytes)
@@ -212,9 +182,10 @@ Acad::ErrorStatus decodeDrawing(const unsigned char* bytes, std::size_t size, Ac
 {
     image = DrawingImage();
     ByteReader in(bytes, size);
-    std::vector<unsigned char> magic;
-    in.raw(magic, sizeof kMagic);
-    if (!in.ok() || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0 || in.u32() != kLayoutVersion || !in.ok())
+    if (!in.need(sizeof kMagic) || std::memcmp(in.here(), kMagic, sizeof kMagic) != 0)
+        return Acad::eBadDwgHeader;
+    in.skip(sizeof kMagic);
+    if (in.u32() != kLayoutVersion || !in.ok())
         return Acad::eBadDwgHeader;
 
     image.handseed = in.u64();
