@@ -123,10 +123,11 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
         return Acad::eOutOfRange;
     if (found == mStubs.end()) {
         // A place for an object that is yet to come under that handle.
-        auto* stub = new AcDbStub;
+        auto stub = std::make_unique<AcDbStub>();
         stub->database = this;
         stub->handle = handle;
-        found = mStubs.emplace(value, stub).first;
+        found = mStubs.emplace(value, stub.get()).first;
+        stub.release();
         if (value >= mHandseed)
             mHandseed = value + 1;
     }
