@@ -14,6 +14,10 @@ namespace
 // costs little more than its bytes and is never copied to grow.
 constexpr std::size_t kFirstChunkBytes = 256;
 constexpr std::size_t kLargestChunkBytes = std::size_t(1) << 20;
+// The most value bytes one item holds: its length must fit a UInt32, and in a
+// 32-bit build the whole item (tag, length, value) must fit a size_t too.
+constexpr std::size_t kMostValueBytes =
+    std::min<std::size_t>(std::numeric_limits<Adesk::UInt32>::max(), std::numeric_limits<std::size_t>::max() - 5);
 
 faultswitch::Switch& readFault = dwgHostFault(DwgHostCall::FilerRead);
 faultswitch::Switch& writeFault = dwgHostFault(DwgHostCall::FilerWrite);
@@ -281,7 +285,7 @@ Acad::ErrorStatus AcDbMemoryFiler::readBytes(void* buffer, Adesk::UIntPtr length
 Acad::ErrorStatus AcDbMemoryFiler::writeBytes(const void* buffer, Adesk::UIntPtr length)
 {
     // A record holds at most 4 GiB of bytes in one item; a refused one is kept empty.
-    const bool refused = (!buffer && length > 0) || length > std::numeric_limits<Adesk::UInt32>::max();
+    const bool refused = (!buffer && length > 0) || length > kMostValueBytes;
     const std::size_t kept = refused ? 0 : static_cast<std::size_t>(length);
     unsigned char* at = put(AcDbFilerItem::kBytes, 4 + kept);
     if (!at)
@@ -321,7 +325,7 @@ Acad::ErrorStatus AcDbMemoryFiler::readString(ACHAR** value)
 Acad::ErrorStatus AcDbMemoryFiler::writeString(const ACHAR* value)
 {
     const std::size_t length = value ? std::wcslen(value) : 0;
-    if (length > std::numeric_limits<Adesk::UInt32>::max() / 4) {
+    if (length > kMostValueBytes / 4) {
         if (unsigned char* at = put(AcDbFilerItem::kString, 4))
             store(at, Adesk::UInt32(0));
         fail(Acad::eInvalidInput);
