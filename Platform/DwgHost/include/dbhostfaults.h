@@ -9,7 +9,7 @@ enum class DwgHostCall
 {
     HeapAllocation,     // a block of the host heap (allocRawMem, the host's operator new)
     OpenForRead,        // opening an object for read
-    OpenForWrite,       // opening an object for write, upgradeOpen included
+    OpenForWrite,       // opening an object for write
     DictionarySetAt,
     DictionaryGetAt,
     DictionaryRemove,
