@@ -207,7 +207,10 @@ Acad::ErrorStatus readFile(const std::string& path, std::unique_ptr<unsigned cha
     if (!in)
         return Acad::eFileAccessErr;
     const std::streamoff length = in.tellg();
-    if (length < 0 || static_cast<Adesk::UInt64>(length) > std::numeric_limits<std::size_t>::max())
+    // The length must fit both the buffer's size and the read's count: in a 32-bit
+    // build a std::streamsize holds only half of what a size_t does.
+    if (length < 0 || static_cast<Adesk::UInt64>(length) > std::numeric_limits<std::size_t>::max() ||
+        length > std::numeric_limits<std::streamsize>::max())
         return Acad::eFileAccessErr;
     size = static_cast<std::size_t>(length);
     bytes.reset(new unsigned char[size > 0 ? size : 1]);  // not zeroed: the read fills it
