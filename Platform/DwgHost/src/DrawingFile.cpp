@@ -84,7 +84,8 @@ AcDbProxyObject* proxyOf(const AcDbProxyClassInfo& info, const ObjectRecord& rec
 }
 
 // Files in one object; anything but a clean read is a failure. A read the filer
-// itself failed fails the whole drawing (hostFailure), not the object.
+// itself failed, or one that ran out of memory, fails the whole drawing
+// (hostFailure), not the object.
 Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, Acad::ErrorStatus& hostFailure)
 {
     AcDbMemoryFiler& filer = *record.filer;
@@ -98,8 +99,8 @@ Acad::ErrorStatus fileIn(AcDbObject& object, const ObjectRecord& record, Acad::E
         status = Acad::eDwgObjectImproperlyRead;
     }
     hostFailure = DwgHostFilerAccess::fault(filer);
-    if (status == Acad::eOutOfMemory || filer.filerStatus() == Acad::eOutOfMemory)
-        throw std::bad_alloc();
+    if (hostFailure == Acad::eOk && (status == Acad::eOutOfMemory || filer.filerStatus() == Acad::eOutOfMemory))
+        hostFailure = Acad::eOutOfMemory;
     return status != Acad::eOk ? status : filer.filerStatus();
 }
 
