@@ -31,8 +31,8 @@ public:
         kEraseAllowed = 0x1  // the proxy may be erased
     };
 
-    // The record is the filer's stream of itemCount items, as the drawing file holds it.
-    AcDbProxyObject(AcDbProxyClassInfo originalClass, std::vector<unsigned char> record, std::size_t itemCount);
+    // Keeps a copy of every item of the record, read or not, as the filer holds them.
+    AcDbProxyObject(AcDbProxyClassInfo originalClass, const AcDbMemoryFiler& record);
     ~AcDbProxyObject() override;
 
     const ACHAR* originalClassName() const;

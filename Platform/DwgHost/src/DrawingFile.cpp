@@ -76,13 +76,6 @@ Acad::ErrorStatus capture(AcDbDatabase& database, DrawingImage& image)
     return Acad::eOk;
 }
 
-// The record as a proxy keeps it.
-AcDbProxyObject* proxyOf(const AcDbProxyClassInfo& info, const ObjectRecord& record)
-{
-    return new AcDbProxyObject(info, DwgHostFilerAccess::bytes(*record.filer),
-                               DwgHostFilerAccess::itemCount(*record.filer));
-}
-
 // Files in one object; anything but a clean read is a failure. A read the filer
 // itself failed, or one that ran out of memory, fails the whole drawing
 // (hostFailure), not the object.
@@ -129,7 +122,7 @@ Acad::ErrorStatus build(AcDbDatabase& database, const DrawingImage& image)
         std::unique_ptr<AcDbObject> owned(object);
         asProxy.push_back(object == nullptr);
         if (!owned)
-            owned.reset(proxyOf(info, record));
+            owned.reset(new AcDbProxyObject(info, *record.filer));
         auto stub = std::make_unique<AcDbStub>();
         stub->database = &database;
         stub->handle = AcDbHandle(record.handle);
@@ -153,7 +146,7 @@ Acad::ErrorStatus build(AcDbDatabase& database, const DrawingImage& image)
         const AcRxClass* cls = object->isA();
         if (!cls || DwgHostClassAccess::isBuiltIn(*cls))
             return Acad::eDwgObjectImproperlyRead;
-        auto* proxy = proxyOf(image.classes[record.classIndex], record);
+        auto* proxy = new AcDbProxyObject(image.classes[record.classIndex], *record.filer);
         DwgHostObjectAccess::attach(*object, nullptr);
         delete object;
         placed[i]->object = proxy;

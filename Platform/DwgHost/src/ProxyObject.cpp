@@ -3,9 +3,9 @@
 
 DWGHOST_DEFINE_MEMBERS(AcDbProxyObject, kDbProxyObject)
 
-AcDbProxyObject::AcDbProxyObject(AcDbProxyClassInfo originalClass, std::vector<unsigned char> record,
-                                 std::size_t itemCount)
-    : mClass(std::move(originalClass)), mRecord(std::move(record)), mItemCount(itemCount)
+AcDbProxyObject::AcDbProxyObject(AcDbProxyClassInfo originalClass, const AcDbMemoryFiler& record)
+    : mClass(std::move(originalClass)), mRecord(DwgHostFilerAccess::bytes(record)),
+      mItemCount(DwgHostFilerAccess::itemCount(record))
 {
 }
 
