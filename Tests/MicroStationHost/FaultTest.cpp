@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FailingAllocator.h"
 #include "HostTestSupport.h"
 
 namespace {
@@ -224,6 +225,35 @@ TEST_F(MstnHostFaultTest, AFailedDesignFileLoadKeepsTheActiveModel)
     EXPECT_TRUE(modelState() == model);
     EXPECT_EQ(mstnHost_loadDesignFile(path.c_str()), MSTN_SUCCESS) << "the next load reads the file";
     EXPECT_EQ(mstnHost_elementCount(), 2u);
+}
+
+// Each allocation of a load failed in turn: the load answers that memory ran out,
+// and the active model is as it was, every element found by its id.
+TEST_F(MstnHostFaultTest, ADesignFileLoadOutOfMemoryKeepsTheActiveModel)
+{
+    ASSERT_EQ(mstnHost_saveDesignFile(path.c_str()), MSTN_SUCCESS);
+    const AddedElement later = appendElement(66, 20, 40);
+    const std::vector<ElementState> model = modelState();
+    for (std::size_t nth = 1;; ++nth) {
+        FailingAllocator::failAt(nth);
+        const int status = mstnHost_loadDesignFile(path.c_str());
+        const bool failed = FailingAllocator::failed();
+        FailingAllocator::failAt(0);
+        if (!failed) {
+            EXPECT_EQ(status, MSTN_SUCCESS);
+            EXPECT_EQ(mstnHost_elementCount(), 2u) << "the file's model once the load completes";
+            break;
+        }
+        ASSERT_EQ(status, MSTN_ERR_NO_MEMORY) << "allocation " << nth;
+        ASSERT_TRUE(modelState() == model) << "allocation " << nth;
+        for (const AddedElement& element : {live, other, later}) {
+            ElementRefP ref = nullptr;
+            std::uint32_t filePos = 0;
+            ASSERT_EQ(mdlAssoc_getElement(&ref, &filePos, element.id, mdlModelRef_getActive()), MSTN_SUCCESS)
+                << "allocation " << nth << ": id " << element.id;
+            EXPECT_EQ(filePos, element.filePos);
+        }
+    }
 }
 
 TEST_F(MstnHostFaultTest, SwitchesCountFailOnceOrFromTheNthOnAndAreOffByDefault)

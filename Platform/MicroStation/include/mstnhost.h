@@ -19,7 +19,8 @@ void mstnHost_resetModel();
 
 // Writes the active model to a design file, or replaces the active model with
 // the one a design file holds. A file that is missing, truncated or corrupt is
-// refused and the active model stays as it was.
+// refused and the active model stays as it was, as it does when a load runs out
+// of memory (MSTN_ERR_NO_MEMORY).
 int mstnHost_saveDesignFile(const char* path);
 int mstnHost_loadDesignFile(const char* path);
 

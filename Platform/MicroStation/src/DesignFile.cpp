@@ -256,7 +256,8 @@ int mstnHost_loadDesignFile(const char* path)
         state.model.replace(std::move(elements), nextId);
         state.descriptors.freeHandedOver();
     } catch (const std::bad_alloc&) {
-        return MSTN_ERR_FILE_CORRUPT;
+        // The file may be sound: running out of memory says nothing about it.
+        return MSTN_ERR_NO_MEMORY;
     }
     return MSTN_SUCCESS;
 }

@@ -72,11 +72,17 @@ void DgnModelRef::reset()
 
 void DgnModelRef::replace(Elements elements, ElementId nextId)
 {
-    reset();
-    elements_ = std::move(elements);
-    for (const auto& e : elements_) {
-        byId_[e->id] = e.get();
-        endPosition_ = e->filePos + static_cast<std::uint32_t>(e->bytes.size());
+    // The index is made before anything changes, so that running out of memory
+    // leaves the model as it was.
+    std::unordered_map<ElementId, ElementRef*> byId;
+    byId.reserve(elements.size());
+    std::uint32_t endPosition = 0;
+    for (const auto& e : elements) {
+        byId.emplace(e->id, e.get());
+        endPosition = e->filePos + static_cast<std::uint32_t>(e->bytes.size());
     }
+    elements_ = std::move(elements);
+    byId_ = std::move(byId);
+    endPosition_ = endPosition;
     nextId_ = nextId;
 }

@@ -46,7 +46,8 @@ public:
 
     void reset();
     // Takes the elements of a design file; they must be in file order from
-    // position 0 without gaps, with unique ids below nextId.
+    // position 0 without gaps, with unique ids below nextId. Throws
+    // std::bad_alloc with nothing changed when memory runs out.
     void replace(Elements elements, ElementId nextId);
 
 private:
