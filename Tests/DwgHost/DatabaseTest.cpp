@@ -1,6 +1,8 @@
 // Handles, ids, the open and close rules, the working database and the host heap.
+#include <new>
 #include <string>
 
+#include "FailingAllocator.h"
 #include "HostTestSupport.h"
 
 namespace
@@ -53,6 +55,36 @@ TEST_F(DatabaseTest, TheLastHandleIsNeverHandedOut)
     EXPECT_EQ(Acad::eOutOfRange, db->getAcDbObjectId(id, true, AcDbHandle(kLast)));
     EXPECT_EQ(kLast, static_cast<Adesk::UInt64>(db->handseed()));
     EXPECT_EQ(objects, db->approxNumObjects());
+}
+
+// The place made for a handle yet to come, with each of its allocations failed in
+// turn: a failure changes nothing (and, in the sanitizer build, leaks nothing).
+TEST_F(DatabaseTest, APlaceForAHandleThatRunsOutOfMemoryChangesNothing)
+{
+    const Adesk::UInt64 seed = db->handseed();
+    const AcDbHandle later(seed + 10);
+    for (std::size_t nth = 1;; ++nth) {
+        FailingAllocator::failAt(nth);
+        AcDbObjectId id;
+        Acad::ErrorStatus status = Acad::eOk;
+        bool threw = false;
+        try {
+            status = db->getAcDbObjectId(id, true, later);
+        } catch (const std::bad_alloc&) {
+            threw = true;
+        }
+        const bool failed = FailingAllocator::failed();
+        FailingAllocator::failAt(0);
+        if (!failed) {
+            EXPECT_EQ(Acad::eOk, status);
+            EXPECT_FALSE(id.isNull());
+            EXPECT_EQ(seed + 11, static_cast<Adesk::UInt64>(db->handseed()));
+            break;
+        }
+        EXPECT_TRUE(threw) << "allocation " << nth;
+        EXPECT_EQ(seed, static_cast<Adesk::UInt64>(db->handseed())) << "allocation " << nth;
+        EXPECT_EQ(Acad::eUnknownHandle, db->getAcDbObjectId(id, false, later)) << "allocation " << nth;
+    }
 }
 
 TEST_F(DatabaseTest, HandleLookupFindsObjectsAndCreatesNothing)
