@@ -8,7 +8,11 @@
 
 namespace MstnBytes
 {
+#if defined(_MSC_VER)
+constexpr bool kLittleEndianHost = true;  // every Windows target is little-endian
+#else
 constexpr bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+#endif
 
 inline void PutU16(std::uint8_t* p, std::uint16_t v)
 {

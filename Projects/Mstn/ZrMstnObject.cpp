@@ -28,12 +28,19 @@ CZrMstnObject::~CZrMstnObject()
 
 void CZrMstnObject::InitScan()
 {
-    // The host's answers are not examined: a store without criteria finds nothing.
+    // Criteria the host does not take whole are dropped: a store without
+    // criteria scans nothing, and its search counts as failed, not as a model
+    // without records.
     m_criteria = mdlScanCriteria_create();
-    mdlScanCriteria_setModel(m_criteria, mdlModelRef_getActive());
-    mdlScanCriteria_addSingleElementTypeTest(m_criteria, MstnRecord::kElementType);
-    mdlScanCriteria_setReturnType(m_criteria, MstnRecord::kScanReturnFilePositions, false, true);
-    mdlScanCriteria_addSingleLevelTest(m_criteria, MstnRecord::kLevel);
+    if (m_criteria &&
+        (mdlScanCriteria_setModel(m_criteria, mdlModelRef_getActive()) != 0 ||
+         mdlScanCriteria_addSingleElementTypeTest(m_criteria, MstnRecord::kElementType) != 0 ||
+         mdlScanCriteria_setReturnType(m_criteria, MstnRecord::kScanReturnFilePositions, false, true) != 0 ||
+         mdlScanCriteria_addSingleLevelTest(m_criteria, MstnRecord::kLevel) != 0))
+    {
+        mdlScanCriteria_free(m_criteria);
+        m_criteria = nullptr;
+    }
     std::fill(std::begin(m_foundPositions), std::end(m_foundPositions), 0u);
     m_foundCount = 0;
     m_scanIndex = 0;

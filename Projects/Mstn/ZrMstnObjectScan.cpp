@@ -33,8 +33,8 @@ MSElementDescr* ReadDataElement(std::uint64_t id, int kind, std::uint32_t& posit
 {
     MSElementDescr* data = nullptr;
     position = 0;
-    mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
-    if (data && !MstnRecord::IsDataElement(data->el, kind))
+    const int read = mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
+    if (data && (read != 0 || !MstnRecord::IsDataElement(data->el, kind)))
         mdlElmdscr_freeAll(&data);
     return data;
 }
@@ -62,6 +62,13 @@ int CZrMstnObject::FindNext(CString* name, MSElementDescr** descr)
 int CZrMstnObject::NextHeader(MstnRecordHeader& header, MSElementDescr** descr)
 {
     *descr = nullptr;
+    if (!m_criteria)
+    {
+        m_foundCount = 0;
+        m_scanIndex = 0;
+        m_scanFailed = true;
+        return MstnRecord::kSearchFailed;
+    }
     int status = MstnRecord::kScanBufferFull;
     while (true)
     {
