@@ -12,8 +12,10 @@ largest=1000000
 
 "$top/scripts/install-deps.sh"
 cd "$top"
-export CMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}"
-command -v ccache >/dev/null 2>&1 || unset CMAKE_CXX_COMPILER_LAUNCHER
+# ccache, when there is one, unless another launcher is named.
+if [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null 2>&1; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache
+fi
 cmake --preset x64 >&2
 cmake --build --preset x64 --parallel "$(nproc)" --target bench_dwg bench_mstn >&2
 

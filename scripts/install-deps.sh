@@ -25,6 +25,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -q "${missing[@]}"
 fi
 
-for tool in cmake ninja g++ clang++; do
+for tool in cmake ninja g++ clang clang++ llvm-symbolizer python3; do
   command -v "$tool" >/dev/null 2>&1 || { echo "install-deps.sh: $tool is still missing after the install" >&2; exit 1; }
 done
+# The benchmarks are built only when CMake finds Google Benchmark's package.
+if ! dpkg-query -L libbenchmark-dev 2>/dev/null | grep '/benchmarkConfig\.cmake$' >/dev/null; then
+  echo "install-deps.sh: libbenchmark-dev brings no CMake package (benchmarkConfig.cmake)" >&2
+  exit 1
+fi

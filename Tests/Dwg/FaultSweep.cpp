@@ -18,6 +18,7 @@ namespace FaultSweep
 using DwgTest::RemoveSharedTempDir;
 using DwgTest::SharedTempDir;
 using DwgTest::StoredNames;
+using HostDrawing::OpenObjects;
 
 namespace
 {
@@ -112,26 +113,6 @@ std::string At(const State& state, const std::string& name)
 {
     const auto found = state.find(name);
     return found == state.end() ? std::string("(nothing)") : found->second;
-}
-
-// No object of the working drawing is open: each opens for write and closes again.
-std::string OpenObjects()
-{
-    std::string open;
-    const Adesk::UInt64 seed = static_cast<Adesk::UInt64>(Working()->handseed());
-    for (Adesk::UInt64 handle = 1; handle < seed; ++handle)
-    {
-        AcDbObjectId id;
-        if (Working()->getAcDbObjectId(id, false, AcDbHandle(handle)) != Acad::eOk)
-            continue;
-        AcDbObject* object = nullptr;
-        const Acad::ErrorStatus status = acdbOpenAcDbObject(object, id, AcDb::kForWrite, true);
-        if (status == Acad::eOk)
-            object->close();
-        else if (status == Acad::eWasOpenForWrite || status == Acad::eWasOpenForRead)
-            open += " " + std::to_string(handle) + (status == Acad::eWasOpenForWrite ? " (write)" : " (read)");
-    }
-    return open;
 }
 
 // A later Save of a new simulation works and it loads back.

@@ -23,7 +23,7 @@ enum class Report
 {
     Success,  // a status that says what was asked is in the drawing
     Failure,  // a status that says it is not, or an exception
-    None      // nothing that says either way (void operations, the Parts' statuses that tell nothing)
+    None      // nothing that says either way (void operations, statuses that tell nothing)
 };
 
 struct Outcome

@@ -50,7 +50,7 @@ protected:
 
     std::wstring file(const char* name)
     {
-        const std::string path = testing::TempDir() + "dwghost_" +
+        const std::string path = testing::TempDir() + "dwghost_" + std::to_string(getpid()) + "_" +
                                  testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + name + ".dwg";
         files.emplace_back(path.begin(), path.end());
         return files.back();

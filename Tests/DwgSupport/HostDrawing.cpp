@@ -160,6 +160,25 @@ AcDbDatabase* OpenDrawing(const std::string& file)
     return drawing.release();
 }
 
+std::string OpenObjects()
+{
+    std::string open;
+    AcDbDatabase* drawing = acdbHostApplicationServices()->workingDatabase();
+    const Adesk::UInt64 seed = static_cast<Adesk::UInt64>(drawing->handseed());
+    for (Adesk::UInt64 handle = 1; handle < seed; ++handle)
+    {
+        AcDbObjectId id;
+        if (drawing->getAcDbObjectId(id, false, AcDbHandle(handle)) != Acad::eOk)
+            continue;
+        AcDbObject* object = nullptr;
+        const Acad::ErrorStatus status = acdbOpenAcDbObject(object, id, AcDb::kForWrite, true);
+        if (status == Acad::eOk)
+            object->close();
+        else if (status != Acad::ePermanentlyErased)
+            open += " " + std::to_string(handle) + " (" + std::to_string(status) + ")";
+    }
+    return open;
+}
 } // namespace HostDrawing
 
 void PrintTo(const CString& text, std::ostream* os)

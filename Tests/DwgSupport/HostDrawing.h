@@ -44,6 +44,10 @@ std::wstring StoredClass(const CString& key);
 // "QD_SIM", making the sub-dictionary when it is missing.
 void StoreForeignEntry(const CString& key);
 
+// The objects of the working drawing that do not open for write (left open by
+// someone), each as " <handle> (<status>)"; empty when every one opens.
+std::string OpenObjects();
+
 // A new database read from the file, made the working database; null when
 // the file does not read. The caller deletes it.
 AcDbDatabase* OpenDrawing(const std::string& file);

@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace TestProcesses
@@ -35,44 +34,7 @@ MadeFolders& Made()
     static MadeFolders made;
     return made;
 }
-
-// Runs the body of a fresh process and reports its failures on the error
-// stream, which the test that started the process shows; true when none failed.
-bool RunAndReport(const std::function<void()>& body)
-{
-    testing::TestPartResultArray results;
-    {
-        testing::ScopedFakeTestPartResultReporter reporter(
-            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
-        body();
-    }
-    bool passed = true;
-    for (int i = 0; i < results.size(); ++i)
-    {
-        const testing::TestPartResult& result = results.GetTestPartResult(i);
-        if (!result.failed())
-            continue;
-        passed = false;
-        std::fprintf(stderr, "%s:%d: %s\n", result.file_name() ? result.file_name() : "?", result.line_number(),
-                     result.message());
-    }
-    return passed;
-}
 } // namespace
-
-void RunInFreshHost(const std::function<void()>& body)
-{
-    // The child is this program started anew, not a copy of this process.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            const bool passed = RunAndReport(body);
-            std::fflush(stdout);
-            std::fflush(stderr);
-            std::exit(passed ? 0 : 1);
-        },
-        testing::ExitedWithCode(0), "");
-}
 
 std::string SharedTempDir(const char* tag)
 {

@@ -2,15 +2,13 @@
 // and tools run as hosts of their own.
 #pragma once
 
-#include <functional>
 #include <string>
+
+#include "FreshHost.h"
 
 namespace TestProcesses
 {
-// Runs the body in a new process of this test program, whose host has loaded
-// nothing yet; a failure inside fails the test. Code of the test before the
-// call runs again in that process.
-void RunInFreshHost(const std::function<void()>& body);
+using ::RunInFreshHost;
 
 // A folder that the test's fresh processes share with it: made once, then
 // named to the children through the environment.

@@ -181,7 +181,7 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
             outcome.reached = window.Reached();
             if (window.ThrewOther())
                 outcome.problems += "\n  an exception other than std::bad_alloc left the operation";
-            const std::string open = OpenObjects();
+            const std::string open = HostDrawing::OpenObjects();
             if (!open.empty())
                 outcome.problems += "\n  left open by the operation:" + open;
             asked = planned.asked;
@@ -191,7 +191,7 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
         }
         // What the operation's caller held is given back now.
         outcome.problems += result.problem;
-        const std::string open = OpenObjects();
+        const std::string open = HostDrawing::OpenObjects();
         if (!open.empty())
             outcome.problems += "\n  left open once the caller gave its objects back:" + open;
 
@@ -352,7 +352,7 @@ void CheckStepDrawings(const std::string& folder)
                 continue;
             }
             EXPECT_EQ(Difference(expected, Capture()), "") << path;
-            EXPECT_EQ(OpenObjects(), "") << path;
+            EXPECT_EQ(HostDrawing::OpenObjects(), "") << path;
             EXPECT_EQ(LaterSaveAndLoad(), "") << path;
         }
         EXPECT_EQ(acdbHostHeapLiveBlocks(), heapBefore) << path;
@@ -377,25 +377,5 @@ std::string LaterSaveAndLoad()
     if (Fingerprint(*loaded) != expected)
         return "\n  a later Save loads otherwise:\n" + Fingerprint(*loaded);
     return "";
-}
-
-std::string OpenObjects()
-{
-    std::string open;
-    AcDbDatabase* drawing = Working();
-    const Adesk::UInt64 seed = drawing->handseed();
-    for (Adesk::UInt64 handle = 1; handle < seed; ++handle)
-    {
-        AcDbObjectId id;
-        if (drawing->getAcDbObjectId(id, false, AcDbHandle(handle)) != Acad::eOk)
-            continue;
-        AcDbObject* object = nullptr;
-        const Acad::ErrorStatus opened = acdbOpenAcDbObject(object, id, AcDb::kForWrite, true);
-        if (opened == Acad::eOk)
-            object->close();
-        else
-            open += " " + std::to_string(handle) + " (" + std::to_string(opened) + ")";
-    }
-    return open;
 }
 } // namespace Sweep

@@ -106,7 +106,4 @@ void CheckStepDrawings(const std::string& folder);
 
 // Stores a new simulation and loads it back: what went wrong, empty when nothing.
 std::string LaterSaveAndLoad();
-// The objects of the working drawing that do not open for write (left open
-// by someone), with the status of the open; empty when every one opens.
-std::string OpenObjects();
 } // namespace Sweep

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "FaultSweep.h"
+#include "HostDrawing.h"
 #include "LegacyDrawing.h"
 #include "ModuleTestSupport.h"
 #include "PmAcadSimList.h"
@@ -326,7 +327,7 @@ Planned ReadDrawing(const State& before, const std::string& folder, const std::s
             if (!same && HostDrawing::StoredClass(CString(entry.first.c_str())) == L"CPmAcadSim")
                 result.problem += "\n  a drawing read with success reads " + entry.first + " otherwise";
         }
-        const std::string open = OpenObjects();
+        const std::string open = HostDrawing::OpenObjects();
         const std::string again = file.substr(0, file.size() - 4) + "-again.dwg";
         if (read->saveAs(CStringW(again.c_str()).GetString()) != Acad::eOk)
             result.problem += "\n  a drawing read does not save again";

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "HostTestSupport.h"
 #include "LittleEndianBytes.h"
 
@@ -58,7 +60,7 @@ protected:
     void SetUp() override
     {
         HostTest::SetUp();
-        path = ::testing::TempDir() + "mstnhost_" +
+        path = ::testing::TempDir() + "mstnhost_" + std::to_string(getpid()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dgn";
         std::remove(path.c_str());
     }

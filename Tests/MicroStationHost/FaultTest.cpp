@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "FailingAllocator.h"
 #include "HostTestSupport.h"
 
@@ -50,7 +52,7 @@ protected:
     void SetUp() override
     {
         HostTest::SetUp();
-        path = ::testing::TempDir() + "mstnhost_faults_" +
+        path = ::testing::TempDir() + "mstnhost_faults_" + std::to_string(getpid()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dgn";
         std::remove(path.c_str());
         live = appendElement(66, 20, 6);

@@ -2,8 +2,6 @@
 
 #include <link.h>
 
-#include <gtest/gtest-spi.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -308,39 +306,6 @@ std::vector<std::uint8_t> SimChunk(int version, int type, std::uint64_t id, bool
 std::string Narrow(const CString& text)
 {
     return CStringA(text).GetString();
-}
-
-namespace
-{
-// Runs the body in the child and ends it: its failures go to the error
-// stream, which the parent shows, and set the exit code.
-[[noreturn]] void RunAndExit(const std::function<void()>& body)
-{
-    testing::TestPartResultArray results;
-    {
-        testing::ScopedFakeTestPartResultReporter reporter(
-            testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &results);
-        body();
-    }
-    int failures = 0;
-    for (int i = 0; i < results.size(); ++i)
-    {
-        const testing::TestPartResult& result = results.GetTestPartResult(i);
-        if (!result.failed())
-            continue;
-        ++failures;
-        std::fprintf(stderr, "%s:%d: %s\n", result.file_name() ? result.file_name() : "?", result.line_number(),
-                     result.message());
-    }
-    std::exit(failures == 0 ? 0 : 1);
-}
-} // namespace
-
-void RunInFreshHost(const std::function<void()>& body)
-{
-    // The child is this program started anew, not a copy of this process.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(RunAndExit(body), testing::ExitedWithCode(0), "");
 }
 
 ScopedEnv::ScopedEnv(const char* name, const char* value) : m_name(name), m_had(false)

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include <mdl.h>
 #include <mstnhost.h>
 
+#include "FreshHost.h"
 #include "PmBlockFactory.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnAnimationBlock.h"
@@ -96,11 +96,6 @@ std::vector<std::uint8_t> SimChunk(int version, int type, std::uint64_t id, bool
 
 // The name of a simulation as narrow text, for messages.
 std::string Narrow(const CString& text);
-
-// Runs the body in a new process of this test program, whose host has loaded
-// nothing but what start-up loads. A failure inside fails the test. Code of the
-// test before the call runs again in that process.
-void RunInFreshHost(const std::function<void()>& body);
 
 // A variable set for the rest of a scope and restored after it.
 class ScopedEnv
