@@ -244,3 +244,30 @@ TEST_F(DictionaryTest, ASetAtInterruptedByAFailedAllocationChangesNothing)
     EXPECT_TRUE(oldId.isErased());
     EXPECT_EQ((std::vector<std::wstring>{L"fresh", L"held"}), keys());
 }
+
+TEST_F(DictionaryTest, ARecordWhoseTwoKeysNameOneObjectIsRefused)
+{
+    const AcDbObjectId first = put(L"First", new AcDbDictionary);
+    const AcDbObjectId second = put(L"Second", new AcDbDictionary);
+    AcDbMemoryFiler out(db);
+    ASSERT_EQ(Acad::eOk, nod->dwgOutFields(&out));
+    std::vector<AcDbFilerItem> items = out.items();
+
+    // A damaged record: the second key's handle is the first key's.
+    bool damaged = false;
+    for (AcDbFilerItem& item : items) {
+        if (item.kind == AcDbFilerItem::kHandle && item.handle == second.handle()) {
+            item.handle = first.handle();
+            damaged = true;
+        }
+    }
+    ASSERT_TRUE(damaged);
+    AcDbDictionary read;
+    AcDbMemoryFiler in(items, db);
+    EXPECT_EQ(Acad::eDwgObjectImproperlyRead, read.dwgInFields(&in));
+
+    AcDbDictionary whole;
+    AcDbMemoryFiler again(out.items(), db);
+    EXPECT_EQ(Acad::eOk, whole.dwgInFields(&again));
+    EXPECT_EQ(2u, whole.numEntries());
+}

@@ -1,4 +1,6 @@
 // Dictionaries of drawing objects and their iterator.
+#include <set>
+
 #include "HostInternal.h"
 
 DWGHOST_DEFINE_MEMBERS(AcDbDictionary, kDbDictionary)
@@ -177,6 +179,7 @@ Acad::ErrorStatus AcDbDictionary::dwgInFields(AcDbDwgFiler* filer)
         filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
         return filer->filerStatus();
     }
+    std::set<Adesk::UInt64> named;
     for (Adesk::Int32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i) {
         DwgHostDetail::ReadText key;
         AcDbHandle handle;
@@ -184,7 +187,9 @@ Acad::ErrorStatus AcDbDictionary::dwgInFields(AcDbDwgFiler* filer)
         filer->readAcDbHandle(&handle);
         AcDbObjectId id;
         const bool resolved = key.get() && dwgHostResolveHandle(filer, handle, id);
-        const bool fresh = resolved && mEntries.emplace(key.get(), id).second;
+        // A dictionary owns its entries' objects: two keys never name one object.
+        const bool fresh = resolved && named.insert(static_cast<Adesk::UInt64>(handle)).second &&
+                           mEntries.emplace(key.get(), id).second;
         if (!fresh)
             filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
     }
