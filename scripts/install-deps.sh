@@ -33,3 +33,5 @@ if ! dpkg-query -L libbenchmark-dev 2>/dev/null | grep '/benchmarkConfig\.cmake$
   echo "install-deps.sh: libbenchmark-dev brings no CMake package (benchmarkConfig.cmake)" >&2
   exit 1
 fi
+# The 32-bit build's tests need a machine that runs 32-bit programs.
+"$(dirname "$0")/enable-32bit-exec.sh"
