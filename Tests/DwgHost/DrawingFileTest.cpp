@@ -1,5 +1,6 @@
 // Drawing files: a round trip of the host's and of registered classes, proxies for
 // unregistered ones, and files that are refused rather than read as garbage.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
@@ -459,4 +460,87 @@ TEST_F(DrawingFileTest, ARecordIsStoredAsItsItemsTaggedWithTheirKinds)
     const std::vector<unsigned char> bytes = bytesOf(path);
     ASSERT_GT(bytes.size(), expected.size());
     EXPECT_EQ(expected, std::vector<unsigned char>(bytes.end() - static_cast<long>(expected.size()), bytes.end()));
+}
+
+namespace
+{
+// The file with the entry under the key naming another object: the key's String
+// item and the Handle item after it, found once in the file, get the new handle.
+std::vector<unsigned char> retargeted(std::vector<unsigned char> bytes, const std::wstring& key, AcDbHandle target)
+{
+    std::vector<unsigned char> entry;
+    auto u32 = [&](Adesk::UInt32 value) {
+        for (int shift = 0; shift < 32; shift += 8)
+            entry.push_back(static_cast<unsigned char>(value >> shift));
+    };
+    entry.push_back(AcDbFilerItem::kString);
+    u32(static_cast<Adesk::UInt32>(key.size()));
+    for (wchar_t c : key)
+        u32(static_cast<Adesk::UInt32>(c));
+    entry.push_back(AcDbFilerItem::kHandle);
+    std::vector<std::size_t> found;
+    for (std::size_t at = 0; at + entry.size() + 8 <= bytes.size(); ++at) {
+        if (std::equal(entry.begin(), entry.end(), bytes.begin() + static_cast<long>(at)))
+            found.push_back(at + entry.size());
+    }
+    EXPECT_EQ(1u, found.size()) << "the entry of the key, once in the file";
+    if (found.size() == 1) {
+        const Adesk::UInt64 handle = static_cast<Adesk::UInt64>(target);
+        for (int i = 0; i < 8; ++i)
+            bytes[found[0] + static_cast<std::size_t>(i)] = static_cast<unsigned char>(handle >> (8 * i));
+    }
+    return bytes;
+}
+}  // namespace
+
+// Every object of a drawing has one owner, so its dictionaries form a tree: a
+// file in which an entry names its own dictionary, one of that dictionary's
+// owners, a root of the drawing or an object another dictionary holds is
+// refused as corrupt, with the database left empty. The same file with each
+// entry naming what it named reads.
+TEST_F(DrawingFileTest, ADrawingWhoseDictionariesAreNoTreeIsRefused)
+{
+    // Named objects: "QD_SIM" -> sub {"Sim A" -> record, "Inner" -> inner {"Leaf"}},
+    // "Other" -> other {"Spare"}.
+    buildDrawing();
+    const AcDbObjectId innerId = storeIn(subId, L"Inner", new AcDbDictionary);
+    const AcDbObjectId leafId = storeIn(innerId, L"Leaf", new TestRecord);
+    const AcDbObjectId otherId = store(L"Other", new AcDbDictionary);
+    storeIn(otherId, L"Spare", new TestRecord);
+    const AcDbHandle named = db->namedObjectsDictionaryId().handle();
+    const AcDbHandle blockTable = db->blockTableId().handle();
+    const std::wstring path = file("tree");
+    ASSERT_EQ(Acad::eOk, db->saveAs(path.c_str()));
+    const std::vector<unsigned char> whole = bytesOf(path);
+
+    struct Case
+    {
+        const char* what;
+        const wchar_t* key;
+        AcDbHandle target;
+    };
+    const Case refused[] = {
+        {"the named objects dictionary holds itself", L"QD_SIM", named},
+        {"a dictionary holds itself", L"Leaf", innerId.handle()},
+        {"a dictionary holds its owner", L"Leaf", subId.handle()},
+        {"a dictionary holds its owner's owner, the named objects dictionary", L"Leaf", named},
+        {"a dictionary holds the block table, which the drawing owns", L"Spare", blockTable},
+        {"a dictionary holds an object another dictionary holds", L"Spare", recordId.handle()},
+        {"a dictionary holds a dictionary another dictionary holds", L"Spare", innerId.handle()},
+    };
+    const std::wstring bad = file("bad");
+    for (const Case& c : refused) {
+        writeBytes(bad, retargeted(whole, c.key, c.target));
+        EXPECT_EQ(Acad::eDwgObjectImproperlyRead, readBack(bad)) << c.what;
+        EXPECT_EQ(0, reread->approxNumObjects()) << c.what;
+    }
+
+    writeBytes(bad, retargeted(whole, L"Leaf", leafId.handle()));
+    EXPECT_EQ(whole, bytesOf(bad));
+    ASSERT_EQ(Acad::eOk, readBack(bad));
+    EXPECT_EQ(db->approxNumObjects(), reread->approxNumObjects());
+    AcDbObject* record = openReadEntry(L"Sim A");
+    ASSERT_NE(nullptr, record);
+    EXPECT_EQ(subId.handle(), record->ownerId().handle());
+    record->close();
 }

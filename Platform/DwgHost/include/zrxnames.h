@@ -1,68 +1,25 @@
 // The host's names as the ZRX SDK spells them. Compiling the host's sources with
 // this header first builds the ZWCAD host (ZwHost), which exports these names and
 // no other host's; a client compiled with it (through zrxheaders.h) calls them.
+//
+// The names of the host interface are the enabler's own table (PmHostNames.h),
+// the one table of the ZRX spelling; only what this stand-in has beyond a host's
+// interface, for its own checks and the tests, is spelled here.
 #pragma once
 
-#define Acad Zcad
-#define Adesk Zdesk
-#define AcDb ZcDb
-#define AcRx ZcRx
-#define ACHAR ZTCHAR
-#define AcDbObjectId ZcDbObjectId
-#define AcDbObject ZcDbObject
-#define AcRxClass ZcRxClass
-#define AcDbFilerItem ZcDbFilerItem
-#define AcRxObject ZcRxObject
-#define AcDbDatabase ZcDbDatabase
-#define AcDbDwgFiler ZcDbDwgFiler
-#define AcRxDictionary ZcRxDictionary
-#define AcDbMemoryFiler ZcDbMemoryFiler
-#define AcDbHandle ZcDbHandle
-#define AcDbDictionary ZcDbDictionary
-#define AcDbEntity ZcDbEntity
-#define AcDbBlockTableRecord ZcDbBlockTableRecord
-#define AcDbSymbolTableRecord ZcDbSymbolTableRecord
-#define AcDbBlockReference ZcDbBlockReference
-#define AcDbProxyObject ZcDbProxyObject
-#define AcDbBlockTable ZcDbBlockTable
-#define AcDbDictionaryIterator ZcDbDictionaryIterator
-#define AcGePoint3d ZcGePoint3d
-#define AcDbSymbolTable ZcDbSymbolTable
-#define AcDbBlockTableRecordIterator ZcDbBlockTableRecordIterator
 #define AcDbStub ZcDbStub
-#define AcRxPseudoConstructor ZcRxPseudoConstructor
-#define AcRxService ZcRxService
-#define AcHeapOperators ZcHeapOperators
+#define AcDbFilerItem ZcDbFilerItem
+#define AcDbMemoryFiler ZcDbMemoryFiler
 #define AcDbProxyClassInfo ZcDbProxyClassInfo
-#define AcGeScale3d ZcGeScale3d
-#define AcGePoint2d ZcGePoint2d
 #define AcRxEntryPointFunc ZcRxEntryPointFunc
-#define acdbOpenAcDbObject zcdbOpenZcDbObject
-#define acutDelBuffer zcutDelBuffer
-#define AcDbHostApplicationServices ZcDbHostApplicationServices
-#define acrx_abort zcrx_abort
-#define acdbOpenObject zcdbOpenObject
-#define acrxSysRegistry zcrxSysRegistry
-#define acrxBuildClassHierarchy zcrxBuildClassHierarchy
-#define acrxLoadModule zcrxLoadModule
-#define acrxFindAcRxClass zcrxFindZcRxClass
-#define acutNewString zcutNewString
-#define acrxUnlockApplication zcrxUnlockApplication
-#define acrxUnloadModule zcrxUnloadModule
-#define acrxServiceIsRegistered zcrxServiceIsRegistered
-#define acrxRegisterService zcrxRegisterService
-#define acrxRegisterAppMDIAware zcrxRegisterAppMDIAware
-#define acdbHostApplicationServices zcdbHostApplicationServices
+#define acrxApplicationIsLocked zcrxApplicationIsLocked
 #define acrxIsAppMDIAware zcrxIsAppMDIAware
 #define acrxHostClassFinds zcrxHostClassFinds
-#define acrxApplicationIsLocked zcrxApplicationIsLocked
 #define acdbHostWriteOpens zcdbHostWriteOpens
 #define acdbHostHeapLiveBlocks zcdbHostHeapLiveBlocks
 #define acdbHostHeapContains zcdbHostHeapContains
-#define newAcRxClass newZcRxClass
-#define deleteAcRxClass deleteZcRxClass
-#define addAcDbObject addZcDbObject
-#define appendAcDbEntity appendZcDbEntity
-#define getAcDbObjectId getZcDbObjectId
-#define readAcDbHandle readZcDbHandle
-#define writeAcDbHandle writeZcDbHandle
+
+#ifndef PM_ZRX_NAMES
+#define PM_ZRX_NAMES
+#endif
+#include "../../../Source/PM/DwgHost/PmHostNames.h"

@@ -152,11 +152,20 @@ Acad::ErrorStatus build(AcDbDatabase& database, const DrawingImage& image)
         placed[i]->object = proxy;
         DwgHostObjectAccess::attach(*proxy, placed[i]);
     }
+    auto root = [&](Adesk::UInt64 handle) { return handle ? AcDbObjectId(stubs.at(handle)) : AcDbObjectId(); };
+    std::vector<const AcDbStub*> roots;
+    for (Adesk::UInt64 handle : {image.namedObjects, image.blockTable}) {
+        if (handle)
+            roots.push_back(stubs.at(handle));
+    }
+    // What a host's file cannot hold: an object of two owners, or a dictionary
+    // that owns itself through its entries.
+    if (!DwgHostDetail::dictionariesFormATree(placed, roots))
+        return Acad::eDwgObjectImproperlyRead;
     for (std::size_t i = 0; i < image.objects.size(); ++i) {
         const Adesk::UInt64 owner = image.objects[i].owner;
         DwgHostObjectAccess::setOwner(*placed[i]->object, owner ? AcDbObjectId(stubs.at(owner)) : AcDbObjectId());
     }
-    auto root = [&](Adesk::UInt64 handle) { return handle ? AcDbObjectId(stubs.at(handle)) : AcDbObjectId(); };
     DwgHostDatabaseAccess::setRoots(database, root(image.namedObjects), root(image.blockTable));
     DwgHostDatabaseAccess::setHandseed(database, image.handseed);
     return Acad::eOk;

@@ -46,4 +46,7 @@ void encodeDrawing(const DrawingImage& image, std::ostream& out);
 // are of the database and read the bytes in place: the bytes must outlive them.
 Acad::ErrorStatus decodeDrawing(const unsigned char* bytes, std::size_t size, AcDbDatabase* database,
                                 DrawingImage& image);
+// True when no dictionary among the objects of a read drawing names itself, one of
+// its owners, a root of the drawing or an object another entry names already.
+bool dictionariesFormATree(const std::vector<AcDbStub*>& objects, const std::vector<const AcDbStub*>& roots);
 }  // namespace DwgHostDetail
