@@ -67,14 +67,18 @@ TEST_F(CleanupTest, CleanErasesTheSimulationsWhoseReferenceStillExists)
 }
 
 // A block reference the client holds open (for read or for write) exists:
-// Purge keeps its simulation and Clean erases it.
+// Purge keeps its simulation and Clean erases it. An entity of model space
+// held open is nothing to either.
 TEST_F(CleanupTest, AReferenceTheClientHoldsOpenStillCountsAsExisting)
 {
     const AcDbHandle movingBlock = Store(L"Moving", HostDrawing::AddBlockDefinition(L"Cart"), false, false);
     HeldOpen read(m_references.at(L"Live"), AcDb::kForRead);
     HeldOpen written(m_references.at(L"Moving"), AcDb::kForWrite);
+    HeldOpen entity(HostDrawing::AddReference(HostDrawing::AddBlockDefinition(L"Tree"), {0.0, 9.0, 0.0}),
+                    AcDb::kForWrite);
     ASSERT_EQ(read.Status(), Acad::eOk);
     ASSERT_EQ(written.Status(), Acad::eOk);
+    ASSERT_EQ(entity.Status(), Acad::eOk);
 
     PurgeDeletedSims();
     EXPECT_EQ(Stored(), (std::vector<CString>{L"GoneInUse", L"Live", L"Moving"}));

@@ -93,7 +93,7 @@ TEST_F(ListTest, AnEntryThatCannotBeReadIsCountedAndTheRestListed)
 {
     Store(L"a", 1);
     Store(L"b", 2);
-    // The names take two opens for read; each entry three (its lookup, its open).
+    // The names take two opens for read, each entry three: two for its look-up, then its own.
     dwgHostFault(DwgHostCall::OpenForRead).failAt(5);
     LegacyListPtr list(CPmDbxFactory::MakeSimList());
     const int status = list->Load(true);

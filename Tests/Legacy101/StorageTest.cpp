@@ -212,9 +212,10 @@ TEST_F(StorageTest, SaveRefusedWhatItStoresStoresNothingAndLosesNothing)
         DwgHostCall call;
         std::size_t nth;
     };
-    // The id rule reads Cart (its open for read), stores it again without the
-    // id (the first setAt), then stores Dolly (the second).
-    for (const Case& c : {Case{"reading another entry", DwgHostCall::OpenForRead, 3},
+    // The id rule reads the names (two opens for read) and Cart (two for its
+    // look-up, then its own), stores Cart again without the id (the first
+    // setAt), then stores Dolly (the second).
+    for (const Case& c : {Case{"reading another entry", DwgHostCall::OpenForRead, 5},
                           Case{"storing the other again", DwgHostCall::DictionarySetAt, 1},
                           Case{"storing the simulation", DwgHostCall::DictionarySetAt, 2}})
     {

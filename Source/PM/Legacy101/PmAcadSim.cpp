@@ -157,6 +157,9 @@ int CPmAcadSim::Save()
 
 int CPmAcadSim::Update()
 {
+    // Stored again through Save, so the refusals of Save fail it and no others:
+    // the caller holding this simulation open for write (opened, changed, then
+    // updated) is no refusal, as Save never opens its own entry.
     return Save();
 }
 
