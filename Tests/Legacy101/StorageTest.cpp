@@ -202,8 +202,9 @@ TEST_F(StorageTest, SaveFailsOverAnotherEntryThatCannotBeReadAndStoresNothing)
     EXPECT_EQ(CPmAcadSim::cast(edited.Object())->Id(), 7u);
 }
 
-// A refusal over what the Save stores fails it: nothing of it is stored and
-// the other simulations keep what they held, their shared id included.
+// A refusal over what the Save reads or stores fails it: nothing of it is
+// stored, and the other simulation keeps its content, its shared id cleared
+// only once it was stored again without it.
 TEST_F(StorageTest, SaveRefusedWhatItStoresStoresNothingAndLosesNothing)
 {
     struct Case
