@@ -1,4 +1,8 @@
 // The format 101 module's clean-up functions against live and gone block references.
+#include <map>
+#include <string>
+
+#include "HeldOpen.h"
 #include "ModuleTestSupport.h"
 
 namespace
@@ -22,12 +26,14 @@ protected:
     AcDbHandle m_liveBlock;
     AcDbHandle m_goneBlock;
     AcDbHandle m_usedBlock;
+    // The reference each simulation's id names.
+    std::map<std::wstring, AcDbObjectId> m_references;
 
-private:
     // The simulation's id is the handle of a reference of its own; its part shows a block.
-    static AcDbHandle Store(const CString& name, AcDbObjectId symbol, bool inUse, bool referenceGone)
+    AcDbHandle Store(const CString& name, AcDbObjectId symbol, bool inUse, bool referenceGone)
     {
         const AcDbObjectId reference = HostDrawing::AddReference(symbol, {0.0, 0.0, 0.0});
+        m_references[name.GetString()] = reference;
         CPmSim* sim = CPmDbxFactory::MakeSim(HostDrawing::IdOf(reference), 0);
         sim->SetName(name);
         sim->SetSimInUse(inUse);
@@ -58,5 +64,27 @@ TEST_F(CleanupTest, CleanErasesTheSimulationsWhoseReferenceStillExists)
     EXPECT_EQ(Stored(), (std::vector<CString>{L"Gone", L"GoneInUse"}));
     EXPECT_TRUE(HostDrawing::IsErased(m_liveBlock));
     EXPECT_FALSE(HostDrawing::IsErased(m_goneBlock));
+}
+
+// A block reference the client holds open (for read or for write) exists:
+// Purge keeps its simulation and Clean erases it. An entity of model space
+// held open is nothing to either.
+TEST_F(CleanupTest, AReferenceTheClientHoldsOpenStillCountsAsExisting)
+{
+    const AcDbHandle movingBlock = Store(L"Moving", HostDrawing::AddBlockDefinition(L"Cart"), false, false);
+    HeldOpen read(m_references.at(L"Live"), AcDb::kForRead);
+    HeldOpen written(m_references.at(L"Moving"), AcDb::kForWrite);
+    HeldOpen entity(HostDrawing::AddReference(HostDrawing::AddBlockDefinition(L"Tree"), {0.0, 9.0, 0.0}),
+                    AcDb::kForWrite);
+    ASSERT_EQ(read.Status(), Acad::eOk);
+    ASSERT_EQ(written.Status(), Acad::eOk);
+    ASSERT_EQ(entity.Status(), Acad::eOk);
+
+    PurgeDeletedSims();
+    EXPECT_EQ(Stored(), (std::vector<CString>{L"GoneInUse", L"Live", L"Moving"}));
+    CleanSims();
+    EXPECT_EQ(Stored(), std::vector<CString>{L"GoneInUse"});
+    EXPECT_TRUE(HostDrawing::IsErased(m_liveBlock));
+    EXPECT_TRUE(HostDrawing::IsErased(movingBlock));
 }
 } // namespace

@@ -1,5 +1,8 @@
 // The list of the format 101 simulations stored in the drawing, and its filter
 // on the block reference a simulation's id names.
+#include <dbhostfaults.h>
+
+#include "HeldOpen.h"
 #include "ModuleTestSupport.h"
 
 namespace
@@ -57,5 +60,49 @@ TEST_F(ListTest, WithoutKeepAllOnlyLiveBlockReferencesKeepTheirSimulation)
     EXPECT_EQ(Names(*kept), std::vector<CString>{L"Live"});
     LegacyListPtr all(CPmDbxFactory::LoadSimList(true));
     EXPECT_EQ(all->Size(), 5);
+}
+
+// The client holding a simulation's block reference open (moving its cart), or
+// an entity the list does not look at: the simulation is listed all the same.
+TEST_F(ListTest, ObjectsTheClientHoldsOpenLeaveNoSimulationOut)
+{
+    const AcDbObjectId symbol = HostDrawing::AddBlockDefinition(L"Symbol");
+    const AcDbObjectId cart = HostDrawing::AddReference(symbol, {0.0, 0.0, 0.0});
+    const AcDbObjectId entity = HostDrawing::AddReference(symbol, {5.0, 0.0, 0.0});
+    const AcDbObjectId gone = HostDrawing::AddReference(symbol, {9.0, 0.0, 0.0});
+    HostDrawing::Erase(gone);
+    Store(L"Cart", HostDrawing::IdOf(cart));
+    Store(L"Ghost", HostDrawing::IdOf(gone));
+    for (const AcDbObjectId held : {cart, entity})
+    {
+        for (const AcDb::OpenMode mode : {AcDb::kForRead, AcDb::kForWrite})
+        {
+            SCOPED_TRACE(std::string(held == entity ? "entity " : "block reference ") + ModeName(mode));
+            HeldOpen client(held, mode);
+            ASSERT_EQ(client.Status(), Acad::eOk);
+            LegacyListPtr list(CPmDbxFactory::MakeSimList());
+            EXPECT_EQ(list->Load(false), 0);
+            EXPECT_EQ(Names(*list), std::vector<CString>{L"Cart"});
+        }
+    }
+}
+
+// An entry the host refuses to read is left out and counted; the others are
+// listed and the drawing keeps them all.
+TEST_F(ListTest, AnEntryThatCannotBeReadIsCountedAndTheRestListed)
+{
+    Store(L"a", 1);
+    Store(L"b", 2);
+    // The names take two opens for read, each entry three: two for its look-up, then its own.
+    dwgHostFault(DwgHostCall::OpenForRead).failAt(5);
+    LegacyListPtr list(CPmDbxFactory::MakeSimList());
+    const int status = list->Load(true);
+    const std::size_t failures = dwgHostFault(DwgHostCall::OpenForRead).failures();
+    dwgHostFaultsOff();
+    EXPECT_EQ(failures, 1u);
+    EXPECT_EQ(status, -1);
+    EXPECT_EQ(Names(*list), std::vector<CString>{L"b"});
+    EXPECT_EQ(HostDrawing::StoredNames(), (std::vector<CString>{L"a", L"b"}));
+    EXPECT_EQ(HostDrawing::OpenObjects(), "");
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "PmDbxFactory.h"
 #include "PmHeldSim.h"
@@ -34,42 +35,36 @@ Acad::ErrorStatus OpenStored(const CString& key, PmHeld::OpenSim& sim)
     return status;
 }
 
-// Stores again under its own name, without the id, every other stored
-// simulation that carries the simulation's id (names compared case-sensitively).
-// 0 once none does; else the status of the first failure, reading the stored
-// simulations or storing one of them.
-int ClearDuplicateIds(const CPmAcadSim& sim)
+// Stores the simulation read in place under the key again, without its id: a
+// copy takes the place of the stored object, which the store erases. 0 once
+// stored; the stored object is closed first either way.
+int StoreWithoutId(const CString& key, PmHeld::OpenSim stored)
 {
-    CStringArray names;
-    int hostFailure = 0;
-    ZrAcadStore::ReadNames(kPmLegacySimDictionary, names, hostFailure);
-    if (hostFailure != 0)
-        return hostFailure;
-    for (INT_PTR i = 0; i < names.GetSize(); ++i)
-    {
-        const CString key = names.GetAt(i);
-        if (key.Compare(*sim.Name()) == 0)
-            continue;  // the entry this simulation replaces
-        PmHeld::OpenSim stored;
-        const Acad::ErrorStatus opened = OpenStored(key, stored);
-        if (opened == Acad::eNotThatKindOfClass || opened == Acad::eKeyNotFound)
-            continue;  // holds no simulation of this module
-        if (opened != Acad::eOk)
-            return opened;
-        if (stored->Id() != sim.Id())
-            continue;
-        PmHeld::OwnedSim copy(CPmDbxFactory::CopySim(*stored));
-        stored.reset();
-        if (!copy)
-            return Acad::eOutOfMemory;
-        copy->SetName(key);
-        copy->SetId(0);
-        const int status = CZrAcadObject::Save(kPmLegacySimDictionary, key, PmLegacySimOf(copy.get()));
-        if (status != 0)
-            return status;
+    PmHeld::OwnedSim copy(CPmDbxFactory::CopySim(*stored));
+    stored.reset();
+    if (!copy)
+        return Acad::eOutOfMemory;
+    copy->SetName(key);
+    copy->SetId(0);
+    const int status = CZrAcadObject::Save(kPmLegacySimDictionary, key, PmLegacySimOf(copy.get()));
+    if (status == 0)
         copy.release();  // the drawing's now
+    return status;
+}
+
+// Erases the entry stored under the simulation's name. When that entry is this
+// very object and the caller holds it open for write, it is erased in place
+// and the open stays the caller's; any other entry is opened for write, erased
+// and closed. -1 when there is no entry.
+int EraseStoredEntry(CPmAcadSim& sim)
+{
+    if (!sim.objectId().isNull() && sim.isWriteEnabled())
+    {
+        AcDbObjectId id;
+        if (ZrAcadStore::FindEntry(kPmLegacySimDictionary, *sim.Name(), id) == Acad::eOk && id == sim.objectId())
+            return sim.erase(true);
     }
-    return 0;
+    return CZrAcadObject::Delete(kPmLegacySimDictionary, *sim.Name());
 }
 } // namespace
 
@@ -121,16 +116,50 @@ int CPmAcadSim::Save()
     // A part tree deeper than the record's reader takes is not stored.
     if (!PmPartDepth::SimFits(*this))
         return -1;
-    // Ids stay unique: every other stored simulation with this id loses it. When
-    // that fails, this one is not stored either: its Save would keep no promise.
-    const int cleared = ClearDuplicateIds(*this);
-    if (cleared != 0)
-        return cleared;
+
+    // Ids stay unique: every stored simulation of another name (compared
+    // case-sensitively) that carries this id is stored again without it; each
+    // is read in place (opened for read, its id read, closed). These refusals
+    // fail the Save, which then stores nothing of this simulation:
+    // - the stored names cannot be read;
+    // - an entry of another name does not open for read (the client holds it
+    //   open for write, too many readers): its id is unknown, and storing this
+    //   one could break the promise that no other shares its id;
+    // - storing a simulation again without the id (one cleared before stays so);
+    // - storing this simulation.
+    // It goes past this simulation's own entry, which it replaces and never
+    // opens (the client may hold it open for write: its edit pattern), entries
+    // that hold no simulation of this module, and every block reference and
+    // entity of the drawing: the rule reads simulations, not their blocks.
+    CStringArray names;
+    const int listed = CZrAcadObject::GetObjectNames(kPmLegacySimDictionary, &names);
+    if (listed != Acad::eOk && listed != Acad::eKeyNotFound)
+        return listed;
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+    {
+        const CString key = names.GetAt(i);
+        if (key.Compare(*Name()) == 0)
+            continue;
+        PmHeld::OpenSim stored;
+        const Acad::ErrorStatus opened = OpenStored(key, stored);
+        if (opened == Acad::eNotThatKindOfClass || opened == Acad::eKeyNotFound)
+            continue;
+        if (opened != Acad::eOk)
+            return opened;
+        if (stored->Id() != Id())
+            continue;
+        const int cleared = StoreWithoutId(key, std::move(stored));
+        if (cleared != 0)
+            return cleared;
+    }
     return CZrAcadObject::Save(kPmLegacySimDictionary, *Name(), this);
 }
 
 int CPmAcadSim::Update()
 {
+    // Stored again through Save, so the refusals of Save fail it and no others:
+    // the caller holding this simulation open for write (opened, changed, then
+    // updated) is no refusal, as Save never opens its own entry.
     return Save();
 }
 
@@ -141,6 +170,16 @@ int CPmAcadSim::Close()
 
 int CPmAcadSim::Delete()
 {
-    const int blocks = CPmSim::Delete();
-    return blocks + CZrAcadObject::Delete(kPmLegacySimDictionary, *Name());
+    // The entry goes first, and the blocks only once no entry is left to show
+    // them. These refusals fail the Delete: the entry's lookup, its open for
+    // write (another holds it open) and its erase, which leave the stored
+    // simulation whole with its blocks; then a block that is not removed, whose
+    // status is added to the result (the entry is gone by then). It goes past
+    // the caller's own open: the stored object itself, held open for write by
+    // the caller, is erased in place. A simulation never stored answers -1 plus
+    // the statuses of removing its blocks.
+    const int entry = EraseStoredEntry(*this);
+    if (entry != Acad::eOk && entry != -1)
+        return entry;
+    return CPmSim::Delete() + entry;
 }

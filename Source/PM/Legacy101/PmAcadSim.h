@@ -47,7 +47,7 @@ public:
     int Save() override;
     int Update() override;
     int Close() override;
-    // Removes the blocks from the drawing and the stored entry; the object stays.
+    // Removes the stored entry, then the blocks from the drawing; the object stays.
     int Delete() override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;

@@ -26,6 +26,14 @@ bool SaysGone(Acad::ErrorStatus status)
         return false;
     }
 }
+
+// The statuses by which the host refuses an open because others hold the
+// object (a writer, too many readers): it found the object, of the class asked
+// for, so the reference exists.
+bool SaysHeld(Acad::ErrorStatus status)
+{
+    return status == Acad::eWasOpenForWrite || status == Acad::eWasOpenForRead || status == Acad::eAtMaxReaders;
+}
 } // namespace
 
 PmBlockReference PmBlockReferenceOf(PmSimId id)
@@ -40,10 +48,15 @@ PmBlockReference PmBlockReferenceOf(PmSimId id)
     AcDbObject* reference = nullptr;
     const Acad::ErrorStatus opened =
         acdbOpenAcDbObject(reference, objectId, AcDbBlockReference::desc(), AcDb::kForRead, false);
-    if (opened != Acad::eOk)
-        return SaysGone(opened) ? PmBlockReference::Gone : PmBlockReference::Unknown;
-    reference->close();
-    return PmBlockReference::Live;
+    if (opened == Acad::eOk)
+    {
+        reference->close();
+        return PmBlockReference::Live;
+    }
+    if (SaysGone(opened))
+        return PmBlockReference::Gone;
+    // A reference the client holds open (the cart it moves) is there all the same.
+    return SaysHeld(opened) && !objectId.isErased() ? PmBlockReference::Live : PmBlockReference::Unknown;
 }
 
 CPmAcadSimList::CPmAcadSimList() = default;
@@ -52,6 +65,12 @@ CPmAcadSimList::~CPmAcadSimList() = default;
 
 int CPmAcadSimList::Load(bool keepAll)
 {
+    // The list only reads. Refusals that count against its result: reading the
+    // names (the result is that status, nothing is listed); an entry that does
+    // not load (-1 each, left out); without keepAll, a block reference whose
+    // state the host does not tell (-1 each, left out but not taken for gone).
+    // It goes past block references and entities the client holds open: a
+    // reference held open exists, and its simulation is listed.
     int status = CZrAcadObject::GetObjectNames(kPmLegacySimDictionary, &m_names);
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {

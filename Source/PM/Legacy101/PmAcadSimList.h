@@ -20,8 +20,9 @@ public:
 };
 
 // What the id names in the working drawing: a block reference that opens for
-// read; nothing of the kind (no object of that handle, erased, or of another
-// class); or unknown, when the host refused to tell (the open failed otherwise).
+// read or that others hold open; nothing of the kind (no object of that
+// handle, erased, or of another class); or unknown, when the host refused to
+// tell (the lookup or the open failed otherwise).
 enum class PmBlockReference
 {
     Live,
