@@ -36,6 +36,16 @@ std::string CompanyFolderWithProbes()
     return common;
 }
 
+// Exactly the text the host writes before it aborts. A 32-bit test run through
+// a user-mode emulator (a 64-bit kernel that runs no 32-bit programs) gets one
+// line of the emulator's own after it, which is not the host's.
+testing::Matcher<const std::string&> HostWroteExactly(const std::string& text)
+{
+    return testing::AnyOf(testing::Eq(text),
+                          testing::AllOf(testing::StartsWith(text + "qemu: uncaught target signal 6 "),
+                                         testing::EndsWith("\n")));
+}
+
 class EntryPointTest : public DwgDrawingTest
 {
 };
@@ -148,9 +158,9 @@ TEST_F(StartUpTest, AnotherClassUnderTheNameEndsTheHost)
         EntryPoint()(AcRx::kInitAppMsg, nullptr);
     };
     if (ThisVariant().zrxNames)
-        EXPECT_EXIT(initialiseOverAnImpostor(), testing::KilledBySignal(SIGABRT), testing::Eq("\n"));
+        EXPECT_EXIT(initialiseOverAnImpostor(), testing::KilledBySignal(SIGABRT), HostWroteExactly("\n"));
     else
-        EXPECT_EXIT(initialiseOverAnImpostor(), testing::KilledBySignal(SIGABRT), testing::Eq("Class mismatch\n"));
+        EXPECT_EXIT(initialiseOverAnImpostor(), testing::KilledBySignal(SIGABRT), HostWroteExactly("Class mismatch\n"));
 }
 
 TEST_F(StartUpTest, LoadsTheFormat101ModuleOfItsBuildFromTheCompanyFolder)
