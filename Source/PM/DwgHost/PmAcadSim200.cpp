@@ -86,8 +86,8 @@ int StoreWithoutId(const CString& key)
 // unknown, so the rule could not be kept), and a refused store of one that
 // loses its id. Goes past: the simulation's own entry, and a block reference
 // that is held open (the rule reads the simulations, not their blocks). Every
-// id is read before any simulation is stored again, so that a refusal changes
-// nothing.
+// id is read before any simulation is stored again, so that a refused read
+// changes nothing.
 int ClearDuplicateIds(const CPmAcadSim200& sim)
 {
     CStringArray sharing;
