@@ -94,6 +94,11 @@ void Simulations(benchmark::internal::Benchmark* b)
     b->Arg(10)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 }
 
+void StoredPositions(benchmark::internal::Benchmark* b)
+{
+    b->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+}
+
 namespace
 {
 std::vector<double> Values(std::size_t recordBytes)

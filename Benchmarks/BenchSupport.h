@@ -42,6 +42,8 @@ void LoadSimByNameLoop(benchmark::State& state);
 // The arguments of the benchmarks: positions of a path, simulations of a drawing.
 void Positions(benchmark::internal::Benchmark* b);
 void Simulations(benchmark::internal::Benchmark* b);
+// Positions of each stored simulation of a drawing of K = 100: 10 to 10,000.
+void StoredPositions(benchmark::internal::Benchmark* b);
 
 // The baselines of a record of that many bytes, measured in the same run as
 // the figures they divide: the record's values (bytes / 8 doubles) written to

@@ -211,6 +211,75 @@ void DwgLoadSimByName(benchmark::State& state)
     Bench::LoadSimByNameLoop(state);
 }
 
+// The working drawing holds K = 100 simulations of P positions each, with ids
+// of their own. They are stored as the host's dictionary stores them, without
+// the id pass of Save, so that making a drawing of large simulations costs
+// K stores rather than K*K/2 copies.
+class FilledDrawing
+{
+public:
+    static constexpr long kSimulations = 100;
+    // Ids that name no object of the drawing.
+    static constexpr PmSimId kFirstId = 0x70000000;
+
+    static FilledDrawing& Of(long positions)
+    {
+        static std::unique_ptr<FilledDrawing> current;
+        if (!current || current->m_positions != positions)
+        {
+            current.reset();
+            current.reset(new FilledDrawing(positions));
+        }
+        return *current;
+    }
+
+private:
+    explicit FilledDrawing(long positions) : m_positions(positions)
+    {
+        LoadModuleOnce();
+        for (long i = 1; i <= kSimulations; ++i)
+        {
+            SimPtr sim = MakeSim(Bench::ListedName(i), positions);
+            sim->SetId(kFirstId + static_cast<PmSimId>(i));
+            if (CZrAcadObject::Save(kPmSimDictionary, *sim->Name(), PmAcadSimOf(sim.get())) != 0)
+                std::abort();
+            // The drawing's now: the deleter only cancels it.
+        }
+    }
+
+    long m_positions;
+    WorkingDrawing m_drawing;
+};
+
+// Save of a new simulation of 10 positions, with an id no other one carries,
+// into the drawing of K simulations of P positions; each pass replaces the one
+// the pass before stored.
+void DwgSaveAmongStored(benchmark::State& state)
+{
+    FilledDrawing::Of(state.range(0));
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        SimPtr sim = MakeSim(_T("Saved"), 10);
+        sim->SetId(FilledDrawing::kFirstId);
+        state.ResumeTiming();
+        if (sim->Save() != 0)
+            std::abort();
+    }
+}
+
+void DwgLoadSimNamesAmongStored(benchmark::State& state)
+{
+    FilledDrawing::Of(state.range(0));
+    for (auto _ : state)
+    {
+        std::vector<CString> names;
+        CPmDbxFactory200::LoadSimNames(names);
+        if (names.size() < static_cast<std::size_t>(FilledDrawing::kSimulations))
+            std::abort();
+    }
+}
+
 void DwgVectorBaseline(benchmark::State& state)
 {
     Bench::VectorRoundTrip(state, RecordBytes(state.range(0)));
@@ -229,6 +298,8 @@ BENCHMARK(DwgDrawingRoundTrip)->Apply(Bench::Positions);
 BENCHMARK(DwgLoadSimNames)->Apply(Bench::Simulations);
 BENCHMARK(DwgLoadSimList)->Apply(Bench::Simulations);
 BENCHMARK(DwgLoadSimByName)->Apply(Bench::Simulations);
+BENCHMARK(DwgSaveAmongStored)->Apply(Bench::StoredPositions);
+BENCHMARK(DwgLoadSimNamesAmongStored)->Apply(Bench::StoredPositions);
 
 int Bench::RunPeakCase(const std::string& name, long positions, std::size_t /*recordBytes*/)
 {

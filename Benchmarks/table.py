@@ -23,6 +23,21 @@ def medians(path):
     return found, data.get("context", {})
 
 
+def stored_table(times):
+    """Save and LoadSimNames among K = 100 stored simulations of P positions each."""
+    positions = [10, 100, 1000, 10000]
+    print("Save (a simulation of 10 positions) and LoadSimNames in a drawing of K = 100 simulations "
+          "of P positions each (CPU ms, medians; growth from P = 10 to 10,000)")
+    print()
+    print("| call | " + " | ".join(f"P={p}" for p in positions) + " | growth |")
+    print("|---|" + "---:|" * (len(positions) + 1))
+    for key, label in (("DwgSaveAmongStored", "DWG Save"), ("DwgLoadSimNamesAmongStored", "DWG LoadSimNames")):
+        row = [times.get(f"{key}/{p}") for p in positions]
+        cells = " | ".join("-" if t is None else ms(t) for t in row)
+        growth = f"{row[-1] / row[0]:.2f}x" if row[0] and row[-1] else "-"
+        print(f"| {label} | {cells} | {growth} |")
+
+
 def main(dwg_json, mstn_json, peak_txt):
     times, context = medians(dwg_json)
     mstn, _ = medians(mstn_json)
@@ -65,6 +80,9 @@ def main(dwg_json, mstn_json, peak_txt):
             name = "LoadSim by name" if call == "LoadSimByName" else call
             print(f"| {label} {name} | {cells} | {exponent} |")
 
+    print()
+    stored_table(times)
+
     peaks = {}
     for line in open(peak_txt):
         fields = dict(part.split("=", 1) for part in line.split()[1:])
@@ -90,4 +108,8 @@ def main(dwg_json, mstn_json, peak_txt):
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:4])
+    if sys.argv[1] == "--stored":
+        # Only the table of the stored-drawing cases, from a run of bench_dwg alone.
+        stored_table(medians(sys.argv[2])[0])
+    else:
+        main(*sys.argv[1:4])

@@ -1,9 +1,16 @@
 // Listing the simulations of a drawing: keys, failed loads and the
 // block-reference filter.
 #include <memory>
+#include <string>
+#include <vector>
+
+#include <dbhostfaults.h>
 
 #include "DwgTestSupport.h"
 #include "PmAcadSimList200.h"
+#if defined(PM_TEST_UPGRADE_WRITER)
+#include "LegacyDrawing.h"
+#endif
 
 using namespace DwgTest;
 
@@ -114,3 +121,72 @@ TEST_F(DrawingListTest, FactoryListIsReturnedWhateverItsLoadAnswered)
     EXPECT_EQ(list->Size(), 0);
     EXPECT_NE(dynamic_cast<CPmAcadSimList200*>(list.get()), nullptr);
 }
+
+TEST_F(DrawingListTest, WithoutKeepAllASimulationWhoseBlockReferenceIsHeldOpenStays)
+{
+    const AcDbObjectId reference = AddReference(AddBlockDefinition(L"CART"), {0.0, 0.0, 0.0});
+    Store(_T("Moving"), IdOf(reference));
+    for (const AcDb::OpenMode mode : {AcDb::kForRead, AcDb::kForWrite})
+    {
+        AcDbObject* held = nullptr;
+        ASSERT_EQ(acdbOpenAcDbObject(held, reference, mode), Acad::eOk);
+        ListInView list;
+        const int status = list.Load(false, false);
+        held->close();
+        EXPECT_EQ(status, 0) << mode;
+        EXPECT_EQ(list.SimNames(), std::vector<CString>{_T("Moving")}) << "held open, it is still a block reference";
+    }
+}
+
+#if defined(PM_TEST_UPGRADE_WRITER)
+// The builds that bind a format 101 module: the list's upgrade on the drawing a
+// host with only that module wrote (Cart, Crane, Ghost), every write-back refused.
+TEST_F(DrawingListTest, AnUpgradeWhoseWriteBackIsRefusedHandsOutCurrentCopiesAndKeepsTheFormat101Entries)
+{
+    const std::string file = SharedTempDir("upgrade") + "/legacy.dwg";
+    const std::string written = TestProcesses::RunDrawingTool(PM_TEST_UPGRADE_WRITER, "write '" + file + "'");
+    ASSERT_NE(written.rfind("failed", 0), 0u) << written;
+    RunInFreshHost([&file] {
+        ASSERT_TRUE(acrxLoadModule(CStringW(PM_TEST_UPGRADE_MODULE).GetString(), true));
+        std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(HostDrawing::OpenDrawing(file));
+        ASSERT_NE(drawing, nullptr) << file;
+        const std::vector<CString> keys{LegacyDrawing::kCart, LegacyDrawing::kCrane, LegacyDrawing::kGhost};
+
+        faultswitch::Switch& setAt = dwgHostFault(DwgHostCall::DictionarySetAt);
+        setAt.failFrom(1);
+        std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, true));
+        const std::size_t refused = setAt.failures();
+        dwgHostFaultsOff();
+
+        ASSERT_EQ(refused, keys.size()) << "every write-back was refused";
+        ASSERT_EQ(list->Size(), 3);
+        std::vector<const void*> copies;
+        for (int i = 0; i < list->Size(); ++i)
+        {
+            CPmSim200* copy = list->Sim(i);
+            EXPECT_EQ(*copy->Name(), keys[static_cast<std::size_t>(i)]);
+            EXPECT_TRUE(copy->IsCurVersion()) << "marked current in memory";
+            EXPECT_TRUE(PmAcadSimOf(copy)->objectId().isNull()) << "a detached copy, not the drawing's";
+            copies.push_back(dynamic_cast<const void*>(PmAcadSimOf(copy)));
+        }
+        for (const CString& key : keys)
+        {
+            EXPECT_EQ(CPmAcadSim200::Load(key), nullptr) << "no format 200 object under " << key;
+            std::unique_ptr<CPmSim200, SimDeleter> stored(CPmDbxFactory200::LoadSim(key));
+            ASSERT_NE(stored, nullptr) << key;
+            EXPECT_FALSE(stored->IsCurVersion()) << "the format 101 entry stays under " << key;
+        }
+
+        // The copy the list handed out saves, which writes the upgrade.
+        EXPECT_EQ(list->Sim(0)->Save(), 0);
+        CPmSim200* cart = CPmAcadSim200::Load(LegacyDrawing::kCart);
+        ASSERT_NE(cart, nullptr) << "stored in format 200";
+        cart->Close();
+
+        list.reset();
+        EXPECT_TRUE(acdbHostHeapContains(copies[0])) << "the saved copy is the drawing's";
+        EXPECT_FALSE(acdbHostHeapContains(copies[1])) << "the detached copies are freed";
+        EXPECT_FALSE(acdbHostHeapContains(copies[2]));
+    });
+}
+#endif

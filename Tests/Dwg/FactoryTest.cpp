@@ -1,6 +1,8 @@
 // The simulation factory of the DWG modules, the client's way in.
 #include <memory>
 
+#include <dbhostfaults.h>
+
 #include "DwgTestSupport.h"
 #include "PmAcadPart.h"
 #include "PmAcadSection200.h"
@@ -173,3 +175,57 @@ TEST_F(FactoryTest, CleanSimsErasesEveryStoredSimulationAndItsBlocks)
     EXPECT_EQ(status, 0) << "the empty sub-dictionary stays";
     EXPECT_TRUE(IdOfHandle(block).isErased());
 }
+
+namespace
+{
+// A host refusal on the way of Delete: the entry's look-up, its open for write, its erase.
+struct RefusedDeleteCase
+{
+    const char* label;
+    DwgHostCall call;
+};
+
+const RefusedDeleteCase kRefusedDeleteCases[] = {
+    {"LookUp", DwgHostCall::DictionaryGetAt},
+    {"OpenForWrite", DwgHostCall::OpenForWrite},
+    {"Erase", DwgHostCall::Erase},
+};
+
+void PrintTo(const RefusedDeleteCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class RefusedDeleteTest : public FactoryTest, public testing::WithParamInterface<RefusedDeleteCase>
+{
+};
+} // namespace
+
+TEST_P(RefusedDeleteTest, DeleteSimByNameAnswersZeroWhileTheSimulationStays)
+{
+    StoreCart(_T("Idle"));
+    SimPtr idle(CPmDbxFactory200::LoadSim(_T("Idle")));
+    const AcDbHandle block = CartBlock(*idle);
+    // The first such call after those of reading the simulation is Delete's own.
+    faultswitch::Switch& fault = dwgHostFault(GetParam().call);
+    fault.count();
+    {
+        SimPtr reread(CPmDbxFactory200::LoadSim(_T("Idle")));
+    }
+    const std::size_t reading = fault.calls();
+    fault.failAt(reading + 1);
+
+    const int answer = CPmDbxFactory200::DeleteSim(CString(_T("Idle")));
+    const std::size_t failed = fault.failures();
+    dwgHostFaultsOff();
+
+    ASSERT_EQ(failed, 1u) << "the refusal was met";
+    EXPECT_EQ(answer, 0) << "nothing was deleted";
+    EXPECT_EQ(StoredNames(), std::vector<CString>{_T("Idle")});
+    EXPECT_NE(SimPtr(CPmDbxFactory200::LoadSim(_T("Idle"))), nullptr) << "it still loads";
+    EXPECT_FALSE(IdOfHandle(block).isErased()) << "its blocks stay";
+    EXPECT_EQ(CPmDbxFactory200::DeleteSim(CString(_T("Idle"))), 1) << "once the host agrees";
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, RefusedDeleteTest, testing::ValuesIn(kRefusedDeleteCases),
+                         [](const testing::TestParamInfo<RefusedDeleteCase>& test) { return test.param.label; });

@@ -212,3 +212,100 @@ TEST_F(SimObjectTest, SavingUnderItsOwnNameReplacesWithoutTouchingTheId)
     EXPECT_EQ(StoredNames(), std::vector<CString>{_T("Route")});
     EXPECT_EQ(StoredId(_T("Route")), 0x7000u);
 }
+
+namespace
+{
+// The stored object of the key opened in the mode, as a client opens it.
+CPmAcadSim200* OpenStoredFor(const CString& key, AcDb::OpenMode mode)
+{
+    AcDbObject* object = nullptr;
+    acdbOpenAcDbObject(object, CZrAcadObject::GetObjectId(kPmSimDictionary, key), CPmAcadSim200::desc(), mode);
+    return CPmAcadSim200::cast(object);
+}
+} // namespace
+
+TEST_F(SimObjectTest, UpdateStoresTheSimulationTheCallerHoldsOpenForWrite)
+{
+    // The host's edit pattern: open the stored simulation for write, change it, Update.
+    Store(_T("Cart"), 0x7000);
+    // Another one with the same id, stored past the id rule.
+    CPmSim200* other = CPmDbxFactory200::MakeSim(0x7000, 1);
+    ASSERT_EQ(CZrAcadObject::Save(kPmSimDictionary, _T("Other"), PmAcadSimOf(other)), 0);
+    CPmDbxFactory200::DeleteSim(other);
+    CPmAcadSim200* held = OpenStoredFor(_T("Cart"), AcDb::kForWrite);
+    ASSERT_NE(held, nullptr);
+    held->SetName(_T("Cart"));
+    held->SetType(9);
+
+    EXPECT_EQ(held->Update(), 0);
+
+    SimPtr stored(CPmDbxFactory200::LoadSim(_T("Cart")));
+    ASSERT_NE(stored, nullptr) << "Update closed it";
+    EXPECT_EQ(stored->Type(), 9);
+    EXPECT_EQ(CZrAcadObject::GetObjectId(kPmSimDictionary, _T("Cart")), held->objectId()) << "the same object";
+    EXPECT_EQ(StoredId(_T("Other")), 0u) << "the id rule still holds";
+    EXPECT_EQ(StoredId(_T("Cart")), 0x7000u);
+}
+
+namespace
+{
+struct HeldReferenceCase
+{
+    const char* label;
+    AcDb::OpenMode mode;
+};
+
+const HeldReferenceCase kHeldReferenceCases[] = {{"ForRead", AcDb::kForRead}, {"ForWrite", AcDb::kForWrite}};
+
+void PrintTo(const HeldReferenceCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
+class HeldReferenceTest : public SimObjectTest, public testing::WithParamInterface<HeldReferenceCase>
+{
+};
+} // namespace
+
+// The client holds open the block reference another stored simulation names
+// (it is moving that cart) and saves a new simulation with that id.
+TEST_P(HeldReferenceTest, SaveGoesPastAnotherSimulationsBlockReference)
+{
+    const AcDbObjectId reference = AddReference(AddBlockDefinition(L"CART"), {0.0, 0.0, 0.0});
+    Store(_T("Moving"), IdOf(reference));
+    Store(_T("Apart"), 0x7000);
+    AcDbObject* held = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(held, reference, GetParam().mode), Acad::eOk);
+
+    SimPtr sim(CPmDbxFactory200::MakeSim(IdOf(reference), 1));
+    sim->SetName(_T("Saved"));
+    const int saved = sim->Save();
+    held->close();
+
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(StoredNames(), (std::vector<CString>{_T("Apart"), _T("Moving"), _T("Saved")}));
+    EXPECT_EQ(StoredId(_T("Saved")), IdOf(reference));
+    EXPECT_EQ(StoredId(_T("Moving")), 0u) << "the other simulation still loses the id it shared";
+    EXPECT_EQ(StoredId(_T("Apart")), 0x7000u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, HeldReferenceTest, testing::ValuesIn(kHeldReferenceCases),
+                         [](const testing::TestParamInfo<HeldReferenceCase>& test) { return test.param.label; });
+
+// Another simulation's entry that cannot be read leaves its id unknown: the
+// rule could not be kept, so nothing is stored.
+TEST_F(SimObjectTest, SaveFailsWhileAnotherSimulationsEntryCannotBeRead)
+{
+    Store(_T("Other"), 0x7000);
+    CPmAcadSim200* held = OpenStoredFor(_T("Other"), AcDb::kForWrite);
+    ASSERT_NE(held, nullptr);
+
+    SimPtr sim(CPmDbxFactory200::MakeSim(0x7000, 1));
+    sim->SetName(_T("Saved"));
+    EXPECT_EQ(sim->Save(), Acad::eWasOpenForWrite);
+    held->close();
+
+    EXPECT_EQ(StoredNames(), std::vector<CString>{_T("Other")});
+    EXPECT_EQ(StoredId(_T("Other")), 0x7000u);
+    EXPECT_TRUE(PmAcadSimOf(sim.get())->objectId().isNull()) << "it stays the caller's";
+}

@@ -2,13 +2,12 @@
 
 #include <memory>
 
+#include <dbapserv.h>
 #include <dbfiler.h>
 #if defined(PM_HOST_BRX)
 #include <brxheaders.h>
 #endif
 
-#include "PmAcadSimList200.h"
-#include "PmModelAlgorithms.h"
 #include "PmModuleEntry.h"
 #include "PmPartDepth.h"
 #include "PmRxClass.h"
@@ -16,6 +15,7 @@
 #include "PmSegment200.h"
 #include "PmSimRecord.h"
 #include "PmStoredSims.h"
+#include "ZrAcadStore.h"
 
 namespace
 {
@@ -31,36 +31,76 @@ PmRxClass::Definition ClassDefinition()
     return {kClassName, L"CPMACADSIM200", &CreateAcadSim, PmModuleEntry::RegistrationText(), implementation};
 }
 
-// Stores a listed simulation again under its own name, without its id. One
-// converted from format 101 is written as a format 200 record, so it is
-// current from then on, as the upgrade paths mark what they write back.
-int StoreWithoutId(CPmSim200& other)
+// The keys of the other stored simulations that carry the simulation's id
+// (names compared case-sensitively, ids as 64-bit values) and whose id names no
+// gone block, read in place. 0 with the keys; else the refusal that left an id
+// unknown.
+int KeysSharingTheId(const CPmAcadSim200& sim, CStringArray& sharing)
 {
-    CPmAcadSim200* stored = PmAcadSimOf(&other);
-    if (!stored)
+    CStringArray names;
+    int refused = 0;
+    ZrAcadStore::ReadNames(kPmSimDictionary, names, refused);
+    if (refused != 0)
+        return refused;
+    AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+    {
+        const CString key = names.GetAt(i);
+        // Its own entry, which the store replaces: the caller may hold it open for write.
+        if (key.Compare(*sim.Name()) == 0)
+            continue;
+        const PmStoredSims::Entry stored = PmStoredSims::Read(key);
+        if (stored.status != Acad::eOk)
+            return stored.status;
+        if (stored.sim && stored.sim->Id() == sim.Id() && !PmStoredSims::NamesGoneBlock(database, sim.Id()))
+            sharing.Add(key);
+    }
+    return 0;
+}
+
+// Stores the simulation of the key again without its id: a copy of it, named
+// with the key. One converted from format 101 is written as a format 200
+// record, so it is current from then on, as the upgrade paths mark what they
+// write back.
+int StoreWithoutId(const CString& key)
+{
+    PmStoredSims::Entry stored = PmStoredSims::Read(key);
+    if (stored.status != Acad::eOk)
+        return stored.status;
+    if (!stored.sim)
         return 0;
-    other.SetId(0);
-    other.SetIsCurVersion(true);
-    return CZrAcadObject::Save(kPmSimDictionary, *other.Name(), stored);
+    PmStoredSims::Held copy(new CPmAcadSim200(static_cast<const CPmSim200&>(*stored.sim)));
+    stored.sim.reset();
+    copy->SetName(key);
+    copy->SetId(0);
+    copy->SetIsCurVersion(true);
+    const int status = CZrAcadObject::Save(kPmSimDictionary, key, copy.get());
+    if (!copy->objectId().isNull())
+        copy.release();  // the drawing's now, and closed
+    return status;
 }
 
 // Stores again without the id every other stored simulation that carries the
-// simulation's id. 0 once none does; else the status of the first failure,
-// reading the stored simulations or storing one of them.
+// simulation's id. 0 once none does; else the status of the first failure.
+// Fails it: keys or another simulation's entry that cannot be read (its id is
+// unknown, so the rule could not be kept), and a refused store of one that
+// loses its id. Goes past: the simulation's own entry, and a block reference
+// that is held open (the rule reads the simulations, not their blocks). Every
+// id is read before any simulation is stored again, so that a refused read
+// changes nothing.
 int ClearDuplicateIds(const CPmAcadSim200& sim)
 {
-    CPmAcadSimList200 stored;
-    CStringArray names;
-    int failure = 0;
-    PmStoredSims::Load(stored, names, false, false, failure);
-    if (failure != 0)
-        return failure;
-    int status = 0;
-    PmModel::ClearDuplicateIds(&stored, sim, [&status](CPmSim200& other) {
-        if (status == 0)
-            status = StoreWithoutId(other);
-    });
-    return status;
+    CStringArray sharing;
+    const int read = KeysSharingTheId(sim, sharing);
+    if (read != 0)
+        return read;
+    for (INT_PTR i = 0; i < sharing.GetSize(); ++i)
+    {
+        const int status = StoreWithoutId(sharing.GetAt(i));
+        if (status != 0)
+            return status;
+    }
+    return 0;
 }
 } // namespace
 
@@ -88,8 +128,8 @@ CPmAcadSim200::~CPmAcadSim200() = default;
 
 CPmSim200* CPmAcadSim200::Load(const CString& name)
 {
-    int hostFailure = 0;
-    return PmStoredSims::OpenStored(name, hostFailure);
+    // Every refusal answers null, as an entry that holds no current simulation does.
+    return PmStoredSims::OpenCurrent(name).sim.release();
 }
 
 int CPmAcadSim200::Save()
@@ -99,6 +139,7 @@ int CPmAcadSim200::Save()
         return -1;
     // Ids stay unique: every other stored simulation with this id loses it. When
     // that fails, this one is not stored either: its Save would keep no promise.
+    // Then every refusal of the store fails it.
     const int cleared = ClearDuplicateIds(*this);
     if (cleared != 0)
         return cleared;
@@ -118,7 +159,10 @@ int CPmAcadSim200::Close()
 int CPmAcadSim200::Delete()
 {
     // The entry goes first, and the blocks only once no entry is left to show
-    // them: a removal that fails keeps the stored simulation whole.
+    // them: a removal that fails keeps the stored simulation whole. Fails it:
+    // every refusal over the entry (its look-up, the open for write, which is
+    // refused while anyone holds it open, the erase). A block the host does not
+    // remove is added to the answer; the simulation is gone all the same.
     const int entry = CZrAcadObject::Delete(kPmSimDictionary, *Name());
     if (entry != Acad::eOk && entry != -1)
         return entry;

@@ -11,6 +11,7 @@
 #include "PmDbxFactory200.h"
 #include "PmSim.h"
 #include "PmStoredSims.h"
+#include "ZrAcadStore.h"
 
 namespace
 {
@@ -21,6 +22,14 @@ struct SimGiver
 {
     void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
 };
+
+// Whether the simulation dictionary may still hold an entry of that name: it
+// does, or the look-up was refused.
+bool EntryMayStay(const CString& name)
+{
+    AcDbObjectId id;
+    return ZrAcadStore::FindEntry(kPmSimDictionary, name, id) != Acad::eKeyNotFound;
+}
 } // namespace
 
 CPmSim200* CPmDbxFactory200::MakeSim(PmSimId id, int type)
@@ -90,30 +99,37 @@ CPmSimList200* CPmDbxFactory200::LoadSimList(bool keepAll, bool upgrade)
 
 void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
 {
+    // The names of the entries that LoadSim reads, read in place. Keys that
+    // cannot be read leave the vector empty; an entry that cannot be read is
+    // left out, as one that holds no simulation.
     names.clear();
-    std::unique_ptr<CPmSimList200> list(new CPmAcadSimList200);
-    list->Load(true, false);
-    for (int i = 0; i < list->Size(); ++i)
-        names.push_back(*list->Sim(i)->Name());
+    CStringArray keys;
+    CZrAcadObject::GetObjectNames(kPmSimDictionary, &keys);
+    for (INT_PTR i = 0; i < keys.GetSize(); ++i)
+    {
+        if (PmStoredSims::Read(keys.GetAt(i)).sim)
+            names.push_back(keys.GetAt(i));
+    }
 }
 
 CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 {
-    int hostFailure = 0;
-    return PmStoredSims::LoadSim(name, hostFailure);
+    // Every refusal answers null, as an entry that holds no simulation does.
+    PmStoredSims::Entry stored = PmStoredSims::Read(name);
+    if (!stored.sim)
+        return nullptr;
+    std::unique_ptr<CPmAcadSim200> copy(new CPmAcadSim200(static_cast<const CPmSim200&>(*stored.sim)));
+    stored.sim.reset();  // ends the open first: the copy is freed if that throws
+    return copy.release();
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)
 {
-    // A name whose entry cannot be read is left as it is.
-    int hostFailure = 0;
-    if (CPmAcadSim200* current = PmStoredSims::OpenStored(name, hostFailure))
-    {
-        current->Close();
-        return;
-    }
-    if (hostFailure != 0)
-        return;
+    // Every refusal leaves the entry as it is: one that cannot be read, and a
+    // refused store, which keeps the format 101 object.
+    PmStoredSims::Entry current = PmStoredSims::OpenCurrent(name);
+    if (current.status != Acad::eOk || current.sim)
+        return;  // the open simulation is closed again
     HeldSim converted(PmStoredSims::LoadLegacy(name));
     if (!converted)
         return;
@@ -131,7 +147,12 @@ int CPmDbxFactory200::DeleteSim(const CString& name)
         return 0;
     if (sim->SimInUse())
         return 2;
-    sim->Delete();
+    // Deleted once its entry is gone: a Delete the host refused (the entry's
+    // look-up, open for write or erase) leaves the simulation stored, and
+    // nothing was deleted. A block that stays once the entry is gone does not
+    // keep the simulation.
+    if (sim->Delete() != 0 && EntryMayStay(name))
+        return 0;
     return 1;
 }
 

@@ -1,17 +1,15 @@
-// Reading the stored simulations of the working drawing: the bodies of the
-// object's Load, the factory's LoadSim and the list's Load, each also telling
-// the status of a host call that failed on the way. The exported operations
-// answer such a failure as they answer an entry that holds no simulation; the
-// id rule of Save must not take one for the other.
+// Reading the stored simulations of the working drawing in place: an entry of
+// the simulation dictionary opened for read, or converted from format 101, with
+// the host's status of the reading. Each operation that reads entries decides
+// in its own body which of those refusals fail it.
 #pragma once
 
 #include <memory>
 
 #include <afx.h>
+#include <dbmain.h>
 
 #include "PmAcadSim200.h"
-
-class CPmSimList200;
 
 namespace PmStoredSims
 {
@@ -23,13 +21,30 @@ struct Releaser
 };
 using Held = std::unique_ptr<CPmAcadSim200, Releaser>;
 
-// The stored current simulation of that name, open for read; see CPmAcadSim200::Load.
-CPmAcadSim200* OpenStored(const CString& name, int& hostFailure);
+// What an entry of the simulation dictionary gave.
+struct Entry
+{
+    // eOk once the entry was read: sim is then its simulation, or null when the
+    // drawing holds none under the name (no entry, an object of another class,
+    // a record of another version). Otherwise the host's refusal, and sim is null.
+    Acad::ErrorStatus status = Acad::eOk;
+    Held sim;
+};
+
+// The stored current simulation of that name, open for read and named with it.
+Entry OpenCurrent(const CString& name);
+// OpenCurrent, or else, in the builds that bind a format 101 module, the format
+// 101 simulation stored under the name converted into a detached object marked
+// not current. A format 101 object that the format 101 module could not read
+// answers eDwgObjectImproperlyRead, or the refusal of the look at it.
+Entry Read(const CString& name);
 // The format 101 simulation stored under the name, converted and named with
 // it; null when there is none or the build binds no format 101 module.
 CPmAcadSim200* LoadLegacy(const CString& name);
-// A detached copy of the simulation stored under the name; see CPmDbxFactory200::LoadSim.
-CPmSim200* LoadSim(const CString& name, int& hostFailure);
-// Adds the stored simulations to the list; see CPmAcadSimList200::Load.
-int Load(CPmSimList200& list, CStringArray& names, bool keepAll, bool saveUpgraded, int& hostFailure);
+
+// The block-reference filter of the list and of the id rule: true when the id
+// names an object of the drawing that is erased or not a block reference. A
+// block reference the host does not open now (held open by the client) is
+// still one; an id that names nothing (0 among them) names no gone block.
+bool NamesGoneBlock(AcDbDatabase* database, PmSimId id);
 } // namespace PmStoredSims
