@@ -28,13 +28,14 @@ bool HasRepeats(std::vector<std::uint64_t> ids)
     return std::adjacent_find(ids.begin(), ids.end()) != ids.end();
 }
 
-// The data element of that id, when it is one of the kind (the caller's); else null.
-MSElementDescr* ReadDataElement(std::uint64_t id, int kind, std::uint32_t& position)
+// The element of that id when it is an element of the record layout (the
+// caller's); else null. Whatever its payload begins with: a header names it.
+MSElementDescr* ReadDataElement(std::uint64_t id, std::uint32_t& position)
 {
     MSElementDescr* data = nullptr;
     position = 0;
     const int read = mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
-    if (data && (read != 0 || !MstnRecord::IsDataElement(data->el, kind)))
+    if (data && (read != 0 || !MstnRecord::IsDataElement(data->el)))
         mdlElmdscr_freeAll(&data);
     return data;
 }
@@ -115,38 +116,16 @@ bool CZrMstnObject::ScanGoesOn(int status) const
     return status == MstnRecord::kScanBufferFull || m_scanIndex < m_foundCount;
 }
 
-MSElementDescr* CZrMstnObject::TakeHeader(CString& name)
-{
-    StartScanLoop();
-    int status = MstnRecord::kScanBufferFull;
-    while (ScanGoesOn(status))
-    {
-        MSElementDescr* found = nullptr;
-        status = FindNext(&name, &found);
-        MstnHeldDescriptor header(found);
-        if (!header)
-            continue;
-        // Names are compared exactly, case included.
-        const bool skipped = m_skippedHeaderId != 0 && mdlElement_getID(&header->el) == m_skippedHeaderId;
-        if (!skipped && (!m_matchByName || name == m_name))
-            return header.Release();
-    }
-    return nullptr;
-}
-
 int CZrMstnObject::EnumerateNames(CStringArray& names)
 {
-    StartScanLoop();
-    int status = MstnRecord::kScanBufferFull;
-    while (ScanGoesOn(status))
-    {
-        CString name;
-        MSElementDescr* found = nullptr;
-        status = FindNext(&name, &found);
-        const MstnHeldDescriptor header(found);
-        if (header)
-            names.Add(name);
-    }
+    // The names of the headers the index keeps: an element a header names as
+    // its data is none, whatever its bytes begin with.
+    MstnHeaderIndex index(m_kind);
+    const int status = index.Gather();
+    if (!index.SearchedWholeModel())
+        m_scanFailed = true;
+    for (const MstnFoundHeader& header : index.Headers())
+        names.Add(header.record.name);
     return status;
 }
 
@@ -167,29 +146,6 @@ int CZrMstnObject::GatherHeaders(std::vector<MstnFoundHeader>& found)
         found.push_back(std::move(next));
     }
     return status;
-}
-
-CZrMstnObject::OtherHeaders CZrMstnObject::ScanOtherHeaders(std::uint64_t headerId) const
-{
-    // A store of its own: this one's scan position stays where it is.
-    CZrMstnObject all(m_kind, CString());
-    OtherHeaders found;
-    all.StartScanLoop();
-    int status = MstnRecord::kScanBufferFull;
-    while (all.ScanGoesOn(status))
-    {
-        MSElementDescr* read = nullptr;
-        status = all.FindNext(nullptr, &read);
-        const MstnHeldDescriptor header(read);
-        if (!header)
-            continue;
-        MstnRecordHeader record;
-        if (mdlElement_getID(&header->el) != headerId && MstnRecord::ReadHeader(header->el, m_kind, record))
-            found.dataIds.insert(found.dataIds.end(), record.dataIds.begin(), record.dataIds.end());
-    }
-    std::sort(found.dataIds.begin(), found.dataIds.end());
-    found.complete = !all.m_scanFailed;
-    return found;
 }
 
 int CZrMstnObject::Load()
@@ -249,7 +205,7 @@ int CZrMstnObject::Load(MstnHeaderIndex& index)
         for (const std::uint64_t id : record.dataIds)
         {
             std::uint32_t position = 0;
-            MSElementDescr* data = ReadDataElement(id, m_kind, position);
+            MSElementDescr* data = ReadDataElement(id, position);
             if (data && index.NamedByAnother(id, header->position) &&
                 !index.FirstHeaderBehind(position, header->position))
                 mdlElmdscr_freeAll(&data);
@@ -290,26 +246,36 @@ int CZrMstnObject::Load(MstnHeaderIndex& index)
 
 int CZrMstnObject::Delete()
 {
-    CString name;
-    MstnHeldDescriptor header(TakeHeader(name));
+    // One scan finds the header and the others: a damaged header may name
+    // elements that are not its own, so only data elements that no other
+    // header names are deleted.
+    MstnHeaderIndex index(m_kind);
+    index.Gather();
+    if (!index.SearchedWholeModel())
+    {
+        m_scanFailed = true;
+        return MstnRecord::kSearchFailed;
+    }
+    const MstnFoundHeader* header = index.Find(m_name, m_matchByName, m_skippedHeaderId);
     if (!header)
-        return m_scanFailed ? MstnRecord::kSearchFailed : -1;
-    // The header's position is the found position read last.
-    const std::uint32_t headerPosition = m_foundPositions[m_scanIndex - 1];
-    const std::uint64_t headerId = mdlElement_getID(&header->el);
-    MstnRecordHeader record;
-    MstnRecord::ReadHeader(header->el, m_kind, record);  // taken by the scan: it fits
-    // A damaged header may name elements that are not its own: only data
-    // elements of the kind that no other header names are deleted, so the
-    // other headers are known before anything is.
-    const OtherHeaders others = ScanOtherHeaders(headerId);
-    if (!others.complete)
+        return -1;
+    std::vector<std::uint64_t> spared;
+    for (const std::uint64_t id : header->record.dataIds)
+    {
+        if (index.NamedByAnother(id, header->position))
+            spared.push_back(id);
+    }
+    std::sort(spared.begin(), spared.end());
+    std::uint32_t position = header->position;
+    MstnHeldDescriptor element;
+    const std::uint32_t readBytes = mdlElmdscr_read(element.Out(), position, mdlModelRef_getActive(), 0, &position);
+    if (readBytes == 0 || !element || mdlElement_getID(&element->el) != header->id)
         return MstnRecord::kSearchFailed;
     // The header goes first: when the host refuses that, the record stays whole.
-    const int result = mdlElement_undoableDelete(&header->el, headerPosition, false);
+    const int result = mdlElement_undoableDelete(&element->el, header->position, false);
     if (result != 0)
         return result;
-    DeleteElements(record.dataIds.data(), record.dataIds.size(), true, others.dataIds);
+    DeleteElements(header->record.dataIds.data(), header->record.dataIds.size(), true, spared);
     return 0;
 }
 
@@ -326,7 +292,7 @@ int CZrMstnObject::DeleteElements(const std::uint64_t* ids, std::size_t count, b
         MstnHeldDescriptor element;
         int status = 0;
         if (dataOnly)
-            element.Reset(ReadDataElement(id, m_kind, position));
+            element.Reset(ReadDataElement(id, position));
         else
             status = mdlAssoc_getElementDescr(element.Out(), &position, id, mdlModelRef_getActive(), true);
         if (!element)
