@@ -95,8 +95,16 @@ fuzz_one() {
   local work="$build/Fuzz/Work/$harness" findings="$build/Fuzz/Findings/$harness"
   mkdir -p "$work" "$findings"
   echo "== fuzzing $harness for ${seconds}s"
-  (cd "$findings" && "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -print_final_stats=1 \
-      "${limits[@]}" -artifact_prefix="$findings/" "$@" "$work" "$top/Fuzz/Corpus/$harness")
+  # A run that does not end well after its time (a hang at its exit, say)
+  # fails rather than stalling the caller.
+  local status=0
+  (cd "$findings" && timeout --kill-after=30 "$((seconds + 300))" \
+      "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 -print_final_stats=1 \
+      "${limits[@]}" -artifact_prefix="$findings/" "$@" "$work" "$top/Fuzz/Corpus/$harness") || status=$?
+  if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    echo "fuzz.sh: $harness did not end within $((seconds + 300))s" >&2
+  fi
+  return "$status"
 }
 
 write_seeds() {
