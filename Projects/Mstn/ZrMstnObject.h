@@ -34,9 +34,6 @@ public:
     CZrMstnObject& operator=(const CZrMstnObject&) = delete;
     ~CZrMstnObject();
 
-    // The next header of this kind in the scan, its name and its descriptor,
-    // which then belongs to the caller (null when none). Returns the last scan status.
-    int FindNext(CString* name, MSElementDescr** descr);
     // Appends the name of every header of this kind, in scan order; the last
     // scan status. An element that a header names as its data is no header,
     // whatever its bytes begin with (see MstnHeaderIndex).
@@ -115,7 +112,9 @@ public:
 
 private:
     void InitScan();
-    // FindNext, giving the header read; *descr (never null) is the caller's.
+    // The next element of this kind in the scan that reads whole as a header,
+    // and its descriptor, which then belongs to the caller (null when none).
+    // Returns the last scan status.
     int NextHeader(MstnRecordHeader& header, MSElementDescr** descr);
     void StartScanLoop();
     bool ScanGoesOn(int status) const;
@@ -130,6 +129,9 @@ private:
     bool AppendPiece(MSElement& element, const std::uint8_t* payload, std::size_t bytes);
     // Deletes the data elements an unfinished Commit appended.
     void TakeBackAppended();
+    // The element of that id when it is an element of the record layout (the
+    // caller's), whatever its payload begins with; else null.
+    static MSElementDescr* ReadDataElement(std::uint64_t id, std::uint32_t& position);
     // Deletes the live elements of those ids, in the order given, each as an
     // undoable step; with dataOnly, only elements of the record layout that the
     // sorted spared ids do not hold. The first failed delete's status, or 0.
