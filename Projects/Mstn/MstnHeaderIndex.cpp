@@ -1,8 +1,85 @@
 #include "MstnHeaderIndex.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ZrMstnObject.h"
+
+namespace
+{
+// Of the elements that read whole as headers, the ones that are headers. A
+// data element begins with whatever bytes of the stream fall at its piece
+// boundary, so its bytes alone cannot tell it from a header; a header can:
+// an element that a header names as its data is data. An element no other
+// names is a header; one named by a header is data; one whose namers all
+// turned out data is a header. Elements that only name each other in a ring,
+// with no header to start from, are neither.
+std::vector<MstnFoundHeader> KeepHeaders(std::vector<MstnFoundHeader> found)
+{
+    const std::size_t count = found.size();
+    std::unordered_map<std::uint64_t, std::size_t> byId;
+    byId.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        byId.emplace(found[i].id, i);
+    // named[i]: the elements found that i names as data, each once.
+    std::vector<std::vector<std::size_t>> named(count);
+    std::vector<std::size_t> namers(count, 0);
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        for (const std::uint64_t id : found[i].record.dataIds)
+        {
+            const auto at = byId.find(id);
+            if (at != byId.end())
+                named[i].push_back(at->second);
+        }
+        std::sort(named[i].begin(), named[i].end());
+        named[i].erase(std::unique(named[i].begin(), named[i].end()), named[i].end());
+        for (const std::size_t j : named[i])
+            ++namers[j];
+    }
+
+    enum class Role { Open, Header, Data };
+    std::vector<Role> role(count, Role::Open);
+    std::vector<std::size_t> decided;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        if (namers[i] == 0)
+        {
+            role[i] = Role::Header;
+            decided.push_back(i);
+        }
+    }
+    while (!decided.empty())
+    {
+        const std::size_t i = decided.back();
+        decided.pop_back();
+        for (const std::size_t j : named[i])
+        {
+            if (role[j] != Role::Open)
+                continue;
+            if (role[i] == Role::Header)
+            {
+                role[j] = Role::Data;
+                decided.push_back(j);
+            }
+            else if (--namers[j] == 0)
+            {
+                role[j] = Role::Header;
+                decided.push_back(j);
+            }
+        }
+    }
+
+    std::vector<MstnFoundHeader> headers;
+    headers.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        if (role[i] == Role::Header)
+            headers.push_back(std::move(found[i]));
+    }
+    return headers;
+}
+} // namespace
 
 int MstnHeaderIndex::Gather()
 {
@@ -16,7 +93,9 @@ int MstnHeaderIndex::Gather()
     m_loaded.clear();
     // A store of its own, scanning for any name.
     CZrMstnObject all(m_kind, CString());
-    const int status = all.GatherHeaders(m_headers);
+    std::vector<MstnFoundHeader> found;
+    const int status = all.GatherHeaders(found);
+    m_headers = KeepHeaders(std::move(found));
     std::size_t dataIds = 0;
     for (const MstnFoundHeader& header : m_headers)
         dataIds += header.record.dataIds.size();

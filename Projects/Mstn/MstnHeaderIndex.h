@@ -1,6 +1,8 @@
 // The headers of one kind in the active model, gathered by one scan: their
 // positions, ids and parsed contents in scan order, and which data ids each
-// names. Loading many records from one index reads every header once instead
+// names. A header is an element that reads whole as one and that no header
+// names as its data: a data element that happens to begin like a header is
+// data. Loading many records from one index reads every header once instead
 // of scanning the model again for each record. An index describes the model
 // as it was when gathered: whoever changes the records gathers it again.
 #pragma once

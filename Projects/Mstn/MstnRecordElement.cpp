@@ -79,12 +79,9 @@ bool MstnRecord::ReadHeader(const MSElement& element, int kind, MstnRecordHeader
     return true;
 }
 
-bool MstnRecord::IsDataElement(const MSElement& element, int kind)
+bool MstnRecord::IsDataElement(const MSElement& element)
 {
-    const std::size_t bytes = ElementBytes(element);
-    if (bytes < kPayloadOffset || MstnBytes::GetU16(Bytes(element) + kTypeOffset) != kElementType ||
-        MstnBytes::GetU32(Bytes(element) + kLevelOffset) != kLevel ||
-        MstnBytes::GetU16(Bytes(element) + kSignatureOffset) != kSignature)
-        return false;
-    return bytes < kNameOffset || MstnBytes::GetI32(Bytes(element) + kKindOffset) != kind;
+    return ElementBytes(element) >= kPayloadOffset && MstnBytes::GetU16(Bytes(element) + kTypeOffset) == kElementType &&
+           MstnBytes::GetU32(Bytes(element) + kLevelOffset) == kLevel &&
+           MstnBytes::GetU16(Bytes(element) + kSignatureOffset) == kSignature;
 }

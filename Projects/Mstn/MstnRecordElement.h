@@ -41,12 +41,13 @@ void BuildElement(MSElement& element, const std::uint8_t* payload, std::size_t p
 // The header of a record of that kind. False when the element is no such
 // header, or when its counts do not fit it: a name, total or id list that runs
 // past the element, a negative count or total, a total larger than its data
-// elements can hold, or an element size other than its counts give (which also
-// keeps a data element whose bytes begin like a header from being taken for one).
+// elements can hold, or an element size other than its counts give. A data
+// element may still read whole as a header: which one it is, the headers that
+// name it tell (MstnHeaderIndex).
 bool ReadHeader(const MSElement& element, int kind, MstnRecordHeader& header);
 
-// True when the element can be a data element of a record of that kind: an
-// application element of the records' level with their signature whose
-// payload does not begin with the kind (which would make it a header).
-bool IsDataElement(const MSElement& element, int kind);
+// True when the element can be a data element of a record: an application
+// element of the records' level with their signature. Its payload is a piece
+// of the stream and may begin with anything, the record kind included.
+bool IsDataElement(const MSElement& element);
 } // namespace MstnRecord

@@ -43,9 +43,11 @@ int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
             continue;
         if (upgrade && !sim->IsCurVersion())
         {
-            // Current only once it is stored so: a failed store leaves the old record.
-            if (sim->Save() == 0)
-                sim->SetIsCurVersion(true);
+            // The copy is current whether or not the write-back was stored: a
+            // failed one leaves the old record as it was (it still loads as
+            // old), and the client's Save of this copy stores it anew.
+            sim->Save();
+            sim->SetIsCurVersion(true);
             // The save may have changed the records: what follows sees them as they are now.
             index.Gather();
         }

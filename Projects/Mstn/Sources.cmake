@@ -23,6 +23,8 @@ set(PM_MSTN_SOURCES
   ${PM_MSTN_DIR}/ZrMstnBlock.cpp
   ${PM_MSTN_DIR}/ZrMstnObject.cpp
   ${PM_MSTN_DIR}/ZrMstnObjectCommit.cpp
+  ${PM_MSTN_DIR}/ZrMstnObjectDelete.cpp
+  ${PM_MSTN_DIR}/ZrMstnObjectLoad.cpp
   ${PM_MSTN_DIR}/ZrMstnObjectScan.cpp)
 
 # LoadSim and UpgradeSim: read in place, or with the format 101 fallback.

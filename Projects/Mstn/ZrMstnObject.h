@@ -34,26 +34,28 @@ public:
     CZrMstnObject& operator=(const CZrMstnObject&) = delete;
     ~CZrMstnObject();
 
-    // The next header of this kind in the scan, its name and its descriptor,
-    // which then belongs to the caller (null when none). Returns the last scan status.
-    int FindNext(CString* name, MSElementDescr** descr);
-    // Appends the name of every header of this kind, in scan order; the last scan status.
+    // Appends the name of every header of this kind, in scan order; the last
+    // scan status. An element that a header names as its data is no header,
+    // whatever its bytes begin with (see MstnHeaderIndex).
     int EnumerateNames(CStringArray& names);
-    // Appends every header of this kind in scan order, read once each; the last scan status.
+    // Appends every element of this kind that reads whole as a header, in
+    // scan order, read once each; the last scan status. Which of them are
+    // headers the index decides.
     int GatherHeaders(std::vector<MstnFoundHeader>& found);
     // Reads the record into the store: 0 when at least one data element was
     // read, else -1. A record is refused (-1) when one of its ids does not lead
-    // to a data element of its kind, or is named twice or by another header,
-    // and when the model could not be searched to its end.
+    // to an element of the record layout, or is named twice or by another
+    // header, and when the model could not be searched to its end.
     int Load();
     // The same, finding the header and the others in the index rather than
     // scanning the model.
     int Load(MstnHeaderIndex& index);
     // Deletes the record, its header first: -1 when the model holds no header
     // of it, kSearchFailed (nothing deleted) when the model could not be
-    // searched to its end, else the host's status for deleting the header (the
-    // data stays when that fails). Of its data it deletes only data elements
-    // of its kind that no other header names; once the header is gone the
+    // searched to its end or its header could not be read again, else the
+    // host's status for deleting the header (the data stays when that fails).
+    // Of its data it deletes only elements of the record layout that no other
+    // header names; once the header is gone the
     // record is, and a data element the host does not delete is left behind
     // unnamed, where no record reads it.
     int Delete();
@@ -110,19 +112,11 @@ public:
 
 private:
     void InitScan();
-    // FindNext, giving the header read; *descr (never null) is the caller's.
+    // The next element of this kind in the scan that reads whole as a header,
+    // and its descriptor, which then belongs to the caller (null when none).
+    // Returns the last scan status.
     int NextHeader(MstnRecordHeader& header, MSElementDescr** descr);
-    // Runs the scan until a header is taken: one of the store's name, or any
-    // when the store has none. The header's descriptor is the caller's.
-    MSElementDescr* TakeHeader(CString& name);
     void StartScanLoop();
-    // The data ids that the headers of this kind other than that one name, sorted.
-    struct OtherHeaders
-    {
-        std::vector<std::uint64_t> dataIds;
-        bool complete = true;   // false when the scan did not reach the end of the model
-    };
-    OtherHeaders ScanOtherHeaders(std::uint64_t headerId) const;
     bool ScanGoesOn(int status) const;
 
     bool WriteRoom(std::size_t bytes);
@@ -135,8 +129,11 @@ private:
     bool AppendPiece(MSElement& element, const std::uint8_t* payload, std::size_t bytes);
     // Deletes the data elements an unfinished Commit appended.
     void TakeBackAppended();
+    // The element of that id when it is an element of the record layout (the
+    // caller's), whatever its payload begins with; else null.
+    static MSElementDescr* ReadDataElement(std::uint64_t id, std::uint32_t& position);
     // Deletes the live elements of those ids, in the order given, each as an
-    // undoable step; with dataOnly, only data elements of the kind that the
+    // undoable step; with dataOnly, only elements of the record layout that the
     // sorted spared ids do not hold. The first failed delete's status, or 0.
     // Allocates nothing, so that it can take back what an interrupted write left.
     int DeleteElements(const std::uint64_t* ids, std::size_t count, bool dataOnly,

@@ -1,7 +1,6 @@
-// Finding records: the scan of the active model, and Load, Delete and
-// EnumerateNames on top of it.
+// The scan of the active model: the elements of a kind that read whole as
+// headers, in scan order, and the names of the headers the index keeps.
 #include <algorithm>
-#include <new>
 
 #include <mdl.h>
 
@@ -16,48 +15,7 @@ bool CarriesPositions(int status)
 {
     return status == MstnRecord::kScanEndOfModel || status == MstnRecord::kScanBufferFull || status == MstnRecord::kScanPastEnd;
 }
-
-bool Contains(const std::vector<std::uint64_t>& sorted, std::uint64_t id)
-{
-    return std::binary_search(sorted.begin(), sorted.end(), id);
-}
-
-bool HasRepeats(std::vector<std::uint64_t> ids)
-{
-    std::sort(ids.begin(), ids.end());
-    return std::adjacent_find(ids.begin(), ids.end()) != ids.end();
-}
-
-// The data element of that id, when it is one of the kind (the caller's); else null.
-MSElementDescr* ReadDataElement(std::uint64_t id, int kind, std::uint32_t& position)
-{
-    MSElementDescr* data = nullptr;
-    position = 0;
-    const int read = mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
-    if (data && (read != 0 || !MstnRecord::IsDataElement(data->el, kind)))
-        mdlElmdscr_freeAll(&data);
-    return data;
-}
 } // namespace
-
-int CZrMstnObject::FindNext(CString* name, MSElementDescr** descr)
-{
-    if (name)
-        name->Empty();
-    if (descr)
-        *descr = nullptr;
-    MstnRecordHeader header;
-    MstnHeldDescriptor read;
-    const int status = NextHeader(header, read.Out());
-    if (read)
-    {
-        if (name)
-            *name = header.name;
-        if (descr)
-            *descr = read.Release();
-    }
-    return status;
-}
 
 int CZrMstnObject::NextHeader(MstnRecordHeader& header, MSElementDescr** descr)
 {
@@ -115,38 +73,16 @@ bool CZrMstnObject::ScanGoesOn(int status) const
     return status == MstnRecord::kScanBufferFull || m_scanIndex < m_foundCount;
 }
 
-MSElementDescr* CZrMstnObject::TakeHeader(CString& name)
-{
-    StartScanLoop();
-    int status = MstnRecord::kScanBufferFull;
-    while (ScanGoesOn(status))
-    {
-        MSElementDescr* found = nullptr;
-        status = FindNext(&name, &found);
-        MstnHeldDescriptor header(found);
-        if (!header)
-            continue;
-        // Names are compared exactly, case included.
-        const bool skipped = m_skippedHeaderId != 0 && mdlElement_getID(&header->el) == m_skippedHeaderId;
-        if (!skipped && (!m_matchByName || name == m_name))
-            return header.Release();
-    }
-    return nullptr;
-}
-
 int CZrMstnObject::EnumerateNames(CStringArray& names)
 {
-    StartScanLoop();
-    int status = MstnRecord::kScanBufferFull;
-    while (ScanGoesOn(status))
-    {
-        CString name;
-        MSElementDescr* found = nullptr;
-        status = FindNext(&name, &found);
-        const MstnHeldDescriptor header(found);
-        if (header)
-            names.Add(name);
-    }
+    // The names of the headers the index keeps: an element a header names as
+    // its data is none, whatever its bytes begin with.
+    MstnHeaderIndex index(m_kind);
+    const int status = index.Gather();
+    if (!index.SearchedWholeModel())
+        m_scanFailed = true;
+    for (const MstnFoundHeader& header : index.Headers())
+        names.Add(header.record.name);
     return status;
 }
 
@@ -167,178 +103,4 @@ int CZrMstnObject::GatherHeaders(std::vector<MstnFoundHeader>& found)
         found.push_back(std::move(next));
     }
     return status;
-}
-
-CZrMstnObject::OtherHeaders CZrMstnObject::ScanOtherHeaders(std::uint64_t headerId) const
-{
-    // A store of its own: this one's scan position stays where it is.
-    CZrMstnObject all(m_kind, CString());
-    OtherHeaders found;
-    all.StartScanLoop();
-    int status = MstnRecord::kScanBufferFull;
-    while (all.ScanGoesOn(status))
-    {
-        MSElementDescr* read = nullptr;
-        status = all.FindNext(nullptr, &read);
-        const MstnHeldDescriptor header(read);
-        if (!header)
-            continue;
-        MstnRecordHeader record;
-        if (mdlElement_getID(&header->el) != headerId && MstnRecord::ReadHeader(header->el, m_kind, record))
-            found.dataIds.insert(found.dataIds.end(), record.dataIds.begin(), record.dataIds.end());
-    }
-    std::sort(found.dataIds.begin(), found.dataIds.end());
-    found.complete = !all.m_scanFailed;
-    return found;
-}
-
-int CZrMstnObject::Load()
-{
-    MstnHeaderIndex index(m_kind);
-    return Load(index);
-}
-
-int CZrMstnObject::Load(MstnHeaderIndex& index)
-{
-    m_loaded.clear();
-    m_loadedEnd = 0;
-    m_cursor = 0;
-    m_chunkPosition = 0;
-    m_chunkLength = 0;
-    const MstnFoundHeader* header = index.Find(m_name, m_matchByName, m_skippedHeaderId);
-    // A model not searched to its end may hold, where it could not be read, an
-    // earlier header of the name or one that names the same data.
-    if (!header || !index.SearchedWholeModel())
-        return -1;
-    m_name = header->record.name;
-    const MstnRecordHeader& record = header->record;
-    if (record.dataIds.empty() || HasRepeats(record.dataIds))
-        return -1;
-
-    m_totalLength = record.totalLength;
-    const bool keep = index.NameRepeats(*header);
-    if (const MstnHeaderIndex::Loaded* loaded = keep ? index.LoadedOf(header->position) : nullptr)
-    {
-        if (loaded->refused)
-            return -1;
-        m_loaded = loaded->bytes;
-        m_loadedEnd = std::min(m_loaded.size(), static_cast<std::size_t>(record.totalLength));
-        return 0;
-    }
-    const auto refuse = [&]() {
-        m_loaded.clear();
-        if (keep)
-            index.KeepLoaded(header->position, {true, {}});
-        return -1;
-    };
-
-    // A damaged header may name elements of another record: their bytes are
-    // not this record's, so the record is refused whole. A record's data
-    // elements are written just before its header, so of two headers that
-    // name one data element the one that follows it first is its own.
-    // Every data element is read (once) before any is copied, so that the
-    // loaded data is allocated once, at the size the elements hold.
-    std::vector<MSElementDescr*> pieces;
-    const auto freePieces = [&pieces]() {
-        for (MSElementDescr*& piece : pieces)
-            mdlElmdscr_freeAll(&piece);
-    };
-    try
-    {
-        pieces.reserve(record.dataIds.size());  // bounded by the header element's size
-        for (const std::uint64_t id : record.dataIds)
-        {
-            std::uint32_t position = 0;
-            MSElementDescr* data = ReadDataElement(id, m_kind, position);
-            if (data && index.NamedByAnother(id, header->position) &&
-                !index.FirstHeaderBehind(position, header->position))
-                mdlElmdscr_freeAll(&data);
-            if (!data)
-            {
-                freePieces();
-                return refuse();
-            }
-            pieces.push_back(data);
-        }
-        // The data elements fill at most the stream the header announces and
-        // the pad byte of an odd last piece; whatever more they hold is not taken.
-        const std::size_t capacity = static_cast<std::size_t>(record.totalLength) + 1;
-        std::size_t held = 0;
-        for (const MSElementDescr* piece : pieces)
-            held += MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
-        m_loaded.reserve(std::min(held, capacity));
-        for (MSElementDescr*& piece : pieces)
-        {
-            const std::size_t bytes = MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
-            const std::size_t taken = std::min(bytes, capacity - m_loaded.size());
-            const std::uint8_t* from = MstnRecord::Bytes(piece->el) + MstnRecord::kPayloadOffset;
-            m_loaded.insert(m_loaded.end(), from, from + taken);
-            mdlElmdscr_freeAll(&piece);
-        }
-    }
-    catch (const std::bad_alloc&)
-    {
-        freePieces();
-        m_loaded.clear();
-        throw;
-    }
-    m_loadedEnd = std::min(m_loaded.size(), static_cast<std::size_t>(record.totalLength));
-    if (keep)
-        index.KeepLoaded(header->position, {false, m_loaded});
-    return 0;
-}
-
-int CZrMstnObject::Delete()
-{
-    CString name;
-    MstnHeldDescriptor header(TakeHeader(name));
-    if (!header)
-        return m_scanFailed ? MstnRecord::kSearchFailed : -1;
-    // The header's position is the found position read last.
-    const std::uint32_t headerPosition = m_foundPositions[m_scanIndex - 1];
-    const std::uint64_t headerId = mdlElement_getID(&header->el);
-    MstnRecordHeader record;
-    MstnRecord::ReadHeader(header->el, m_kind, record);  // taken by the scan: it fits
-    // A damaged header may name elements that are not its own: only data
-    // elements of the kind that no other header names are deleted, so the
-    // other headers are known before anything is.
-    const OtherHeaders others = ScanOtherHeaders(headerId);
-    if (!others.complete)
-        return MstnRecord::kSearchFailed;
-    // The header goes first: when the host refuses that, the record stays whole.
-    const int result = mdlElement_undoableDelete(&header->el, headerPosition, false);
-    if (result != 0)
-        return result;
-    DeleteElements(record.dataIds.data(), record.dataIds.size(), true, others.dataIds);
-    return 0;
-}
-
-int CZrMstnObject::DeleteElements(const std::uint64_t* ids, std::size_t count, bool dataOnly,
-                                  const std::vector<std::uint64_t>& spared)
-{
-    int result = 0;
-    for (std::size_t i = 0; i < count; ++i)
-    {
-        const std::uint64_t id = ids[i];
-        if (Contains(spared, id))
-            continue;
-        std::uint32_t position = 0;
-        MstnHeldDescriptor element;
-        int status = 0;
-        if (dataOnly)
-            element.Reset(ReadDataElement(id, m_kind, position));
-        else
-            status = mdlAssoc_getElementDescr(element.Out(), &position, id, mdlModelRef_getActive(), true);
-        if (!element)
-        {
-            // A damaged header may name anything; an element this store appended must be found.
-            if (!dataOnly && result == 0)
-                result = status != 0 ? status : -1;
-            continue;
-        }
-        status = mdlElement_undoableDelete(&element->el, position, false);
-        if (status != 0 && result == 0)
-            result = status;
-    }
-    return result;
 }

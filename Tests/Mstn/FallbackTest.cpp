@@ -160,17 +160,35 @@ TEST_F(FallbackTest, ListingWithUpgradeLeavesEveryListedSimulationCurrentAndStor
     CPmDbxFactory200::DeleteSim(fresh);
 }
 
-TEST_F(FallbackTest, ListingWithUpgradeLeavesASimulationItCouldNotStoreNotCurrent)
+// A write-back the host refuses leaves the stored record as it was, and it still
+// loads as old; the copy the list hands out is current all the same, so that the
+// client's Save of it stores the upgrade.
+TEST_F(FallbackTest, ListingWithUpgradeMarksTheCopyCurrentWhenItsWriteBackFails)
 {
     WriteUnreadableRecord(_T("Old Route"));
     const std::vector<std::uint8_t> stored = RecordStream(_T("Old Route"));
     mstnHost_fault(MstnHostCall::ElementAppend).failFrom(1);
     CPmSimList200* list = CPmDbxFactory200::LoadSimList(true, true);
+    const std::size_t refused = mstnHost_fault(MstnHostCall::ElementAppend).failures();
     mstnHost_fault(MstnHostCall::ElementAppend).off();
+    EXPECT_GT(refused, 0u) << "the write-back was tried";
     ASSERT_EQ(list->Size(), 1);
-    EXPECT_FALSE(list->Sim(0)->IsCurVersion()) << "its record is still the old one";
+    EXPECT_TRUE(list->Sim(0)->IsCurVersion());
+    EXPECT_EQ(RecordStream(_T("Old Route")), stored) << "the stored record is not upgraded";
+    CPmSim200* again = CPmDbxFactory200::LoadSim(_T("Old Route"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(again->IsCurVersion()) << "it is still read through the format 101 module";
+    CPmDbxFactory200::DeleteSim(again);
+
+    EXPECT_EQ(list->Sim(0)->Save(), 0);
     delete list;
-    EXPECT_EQ(RecordStream(_T("Old Route")), stored);
+    EXPECT_EQ(HeaderCount(_T("Old Route")), 1);
+    EXPECT_EQ(StoredVersion(_T("Old Route")), 200);
+    CPmSim200* upgraded = CPmDbxFactory200::LoadSim(_T("Old Route"));
+    ASSERT_NE(upgraded, nullptr);
+    EXPECT_TRUE(upgraded->IsCurVersion());
+    EXPECT_EQ(upgraded->Type(), 7);
+    CPmDbxFactory200::DeleteSim(upgraded);
 }
 
 TEST_F(FallbackTest, CleanSimsUpgradesAConvertedSimulationWhoseIdNamesNoElement)

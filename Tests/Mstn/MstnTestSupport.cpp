@@ -130,6 +130,31 @@ MstnHostElementInfo Header(const CString& name)
     return MstnHostElementInfo{};
 }
 
+std::vector<ElementId> RecordIds(const CString& name)
+{
+    const MstnHostElementInfo header = Header(name);
+    if (!header.bytes)
+        return {};
+    std::vector<ElementId> ids{header.id};
+    const std::size_t countsAt = 38 + NameBytes(static_cast<std::size_t>(name.GetLength()));
+    const std::int32_t count = GetI32(header.bytes + countsAt + 4);
+    for (std::int32_t i = 0; i < count && countsAt + 16 + 8 * static_cast<std::size_t>(i) <= header.sizeWords * 2; ++i)
+        ids.push_back(GetU64(header.bytes + countsAt + 8 + 8 * static_cast<std::size_t>(i)));
+    return ids;
+}
+
+std::set<ElementId> LiveIds()
+{
+    std::set<ElementId> live;
+    for (std::size_t i = 0; i < mstnHost_elementCount(); ++i)
+    {
+        MstnHostElementInfo info{};
+        if (mstnHost_elementAt(i, &info) == MSTN_SUCCESS && !info.deleted)
+            live.insert(info.id);
+    }
+    return live;
+}
+
 std::vector<std::uint8_t> RecordStream(const CString& name)
 {
     const MstnHostElementInfo header = Header(name);

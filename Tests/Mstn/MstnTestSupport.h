@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,11 @@ std::size_t LiveElementCount();
 int HeaderCount(const CString& name);
 // The live header of the kind-1000 record of that name (the first in file order).
 MstnHostElementInfo Header(const CString& name);
+// The ids of the record's elements as its live header names them: the
+// header's first, then its data elements' in stream order.
+std::vector<ElementId> RecordIds(const CString& name);
+// The ids of every live element of the model.
+std::set<ElementId> LiveIds();
 // The record's chunk stream, joined from its data elements as the host holds them.
 std::vector<std::uint8_t> RecordStream(const CString& name);
 // The chunk lengths of a stream, in order.

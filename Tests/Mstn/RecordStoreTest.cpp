@@ -1,6 +1,8 @@
 // The element record store: how chunks become elements and come back, names,
 // deletion, short reads, and headers and data that cannot be trusted.
+#include <functional>
 #include <numeric>
+#include <set>
 
 #include "MstnTestSupport.h"
 
@@ -389,19 +391,85 @@ TEST_F(RecordStoreTest, HeadersWhoseCountsDoNotFitTheirElementAreRefused)
     }
 }
 
-TEST_F(RecordStoreTest, ADataElementThatBeginsLikeAHeaderIsNotTakenForOne)
+// A data element begins with whatever bytes of the stream fall at its piece
+// boundary, the record kind (1000) among them, and its bytes may even read whole
+// as a header. The header that names it makes it data: the record is listed
+// once, loads whole and is deleted with exactly its elements, and the other
+// record stays as it was.
+TEST_F(RecordStoreTest, AnElementAHeaderNamesIsDataWhateverItBeginsWith)
 {
-    // The second data element starts with a chunk of length 1000 (the kind)
-    // followed by zero bytes: read as a header it would name an empty record.
-    std::vector<std::uint8_t> first(131030 - 4, 0xAB);
-    std::vector<std::uint8_t> second(1000 - 4, 0);
-    WriteRecord(_T("Big"), {first, second});
-    ASSERT_EQ(RecordElements().size(), 3u);
-    CStringArray names;
-    CZrMstnObject lister(kSimKind, CString());
-    lister.EnumerateNames(names);
-    ASSERT_EQ(names.GetSize(), 1);
-    EXPECT_EQ(names[0], CString(_T("Big")));
+    // The stream's last piece read as a header: the kind, an empty name, then
+    // the total, the count and the ids.
+    const auto headerLikeTail = [](std::int32_t total, std::vector<std::uint64_t> ids) {
+        std::vector<std::uint8_t> tail;
+        PutI32(tail, kSimKind);
+        tail.resize(tail.size() + NameBytes(0), 0);
+        PutI32(tail, total);
+        PutI32(tail, static_cast<std::int32_t>(ids.size()));
+        for (const std::uint64_t id : ids)
+            PutU64(tail, id);
+        return tail;
+    };
+    using Payloads = std::vector<std::vector<std::uint8_t>>;
+    using Bytes = std::vector<std::uint8_t>;
+    // One chunk that runs over the first boundary and ends with the tail.
+    const auto endingWith = [](const Bytes& tail) {
+        Bytes payload(131030 - 4, 0xAB);
+        payload.insert(payload.end(), tail.begin(), tail.end());
+        return Payloads{payload};
+    };
+    struct Case
+    {
+        const char* what;
+        std::function<Payloads(ElementId keepHeader)> payloads;
+        std::size_t piece;  // the data element that begins with the kind
+    };
+    const std::vector<Case> cases = {
+        {"a first chunk of 1000 bytes", [](ElementId) { return Payloads{Bytes(996, 0x5A)}; }, 0},
+        {"the second piece begins with a chunk of 1000 bytes",
+         [](ElementId) { return Payloads{Bytes(131030 - 4, 0xAB), Bytes(996, 0)}; }, 1},
+        {"the third piece begins with a chunk of 1000 bytes",
+         [](ElementId) { return Payloads{Bytes(2 * 131030 - 4, 0xAB), Bytes(996, 0x11)}; }, 2},
+        {"the last piece reads whole as a header without data",
+         [&](ElementId) { return endingWith(headerLikeTail(0, {})); }, 1},
+        {"the last piece reads whole as a header naming the other record's header",
+         [&](ElementId keepHeader) { return endingWith(headerLikeTail(8, {keepHeader})); }, 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        mstnHost_resetModel();
+        WriteRecord(_T("Keep"), {{7}});
+        const Payloads payloads = c.payloads(RecordIds(_T("Keep")).at(0));
+        WriteRecord(_T("Whole"), payloads);
+        const std::vector<ElementId> ids = RecordIds(_T("Whole"));
+        ASSERT_GT(ids.size(), c.piece + 1);
+        MstnHostElementInfo piece{};
+        ASSERT_EQ(mstnHost_findElement(ids[1 + c.piece], &piece), MSTN_SUCCESS);
+        ASSERT_EQ(GetI32(piece.bytes + 34), kSimKind) << "the piece begins with the kind";
+
+        CStringArray names;
+        CZrMstnObject lister(kSimKind, CString());
+        lister.EnumerateNames(names);
+        ASSERT_EQ(names.GetSize(), 2);
+        EXPECT_EQ(names[0], CString(_T("Keep")));
+        EXPECT_EQ(names[1], CString(_T("Whole")));
+
+        CZrMstnObject reader(kSimKind, _T("Whole"));
+        ASSERT_EQ(reader.Load(), 0);
+        for (const Bytes& payload : payloads)
+            EXPECT_EQ(ReadSingleChunk(reader), payload);
+
+        std::set<ElementId> left = LiveIds();
+        for (const ElementId id : ids)
+            left.erase(id);
+        CZrMstnObject remover(kSimKind, _T("Whole"));
+        EXPECT_EQ(remover.Delete(), 0);
+        EXPECT_EQ(LiveIds(), left) << "its elements, and only they, are gone";
+        CZrMstnObject keep(kSimKind, _T("Keep"));
+        ASSERT_EQ(keep.Load(), 0);
+        EXPECT_EQ(ReadSingleChunk(keep), Bytes{7});
+    }
 }
 
 TEST_F(RecordStoreTest, AHeaderNameWithoutItsNulIsNoHeader)
@@ -465,8 +533,8 @@ TEST_F(RecordStoreTest, MissingDataElementsAddNothing)
 }
 
 // A header is refused when one of its ids leads to no data element of its own:
-// a drawing element, another header, one named twice, one missing, or one that
-// another header, the one written right behind it, names.
+// a drawing element, one named twice, one missing, or one that another header,
+// the one written right behind it, names.
 TEST_F(RecordStoreTest, AHeaderWhoseIdsAreNotAllItsOwnDataDoesNotLoad)
 {
     struct Case
@@ -476,7 +544,6 @@ TEST_F(RecordStoreTest, AHeaderWhoseIdsAreNotAllItsOwnDataDoesNotLoad)
     };
     const std::vector<Case> cases = {
         {"a drawing element", [](ElementId own) { return std::vector<std::uint64_t>{own, AddDrawingElement()}; }},
-        {"a header", [](ElementId own) { return std::vector<std::uint64_t>{own, AppendHeader(_T("H"), 0, 0, {})}; }},
         {"named twice", [](ElementId own) { return std::vector<std::uint64_t>{own, own}; }},
         {"named by another header", [](ElementId own) {
              AppendHeader(_T("Other"), 12, 1, {own});
