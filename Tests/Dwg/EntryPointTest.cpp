@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <brxheaders.h>
+#include <gmock/gmock.h>
 
 #include "DwgTestSupport.h"
 
