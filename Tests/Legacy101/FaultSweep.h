@@ -3,7 +3,8 @@
 // the kind is failed, n = 1, 2, ... until the operation completes without
 // reaching the fault. Every step starts from the same drawing, and what the
 // step leaves behind is checked in the same session and, through the drawing
-// the step saved, in a fresh host process.
+// the step saved, in a fresh host process. A step whose fault the operation
+// did not reach must do what was asked and answer success.
 #pragma once
 
 #include <cstddef>
@@ -85,6 +86,8 @@ struct Planned
 {
     State asked;                          // the stored simulations once the operation is done
     std::vector<std::string> mustShow;    // names a reported success must show in their asked state
+    // Runs the operation; what the caller holds open around it, it gives back
+    // before it returns, with the faults off.
     std::function<Result(FaultWindow&)> run;
 };
 
