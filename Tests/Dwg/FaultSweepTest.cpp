@@ -141,7 +141,7 @@ Operation Holding(const char* name, const Operation& base, std::function<AcDbObj
     return holding;
 }
 
-// The block reference another simulation's id names.
+// The block reference Bike's id names, another simulation than the one saved.
 AcDbObjectId BlockOfBike()
 {
     return IdOfHandle(AcDbHandle(StoredId(_T("Bike"))));
@@ -328,6 +328,9 @@ const Operation kOperations[] = {
     Holding("DeleteHoldingUnrelatedEntity", kDelete, UnrelatedEntity, AcDb::kForWrite),
     Holding("DeleteSimByNameHoldingUnrelatedEntity", kDeleteSimByName, UnrelatedEntity, AcDb::kForWrite),
     Holding("LoadSimListHoldingUnrelatedEntity", kLoadSimList, UnrelatedEntity, AcDb::kForWrite),
+    // A block reference the caller holds open is there: the list keeps its simulation.
+    Holding("LoadSimListHoldingSimBlockForRead", kLoadSimList, BlockOfBike, AcDb::kForRead),
+    Holding("LoadSimListHoldingSimBlockForWrite", kLoadSimList, BlockOfBike, AcDb::kForWrite),
 };
 #else
 const Operation kOperations[] = {kReplacingWithAnotherId};

@@ -362,7 +362,7 @@ Operation Holding(const char* name, Plan plan, std::function<AcDbObjectId()> fin
             }};
 }
 
-// The block reference of Cart, another simulation than the one saved.
+// The block reference of Cart (another simulation than the one saved).
 AcDbObjectId BlockOfCart()
 {
     return HostDrawing::IdOfHandle(AcDbHandle(CartId()));
@@ -448,6 +448,10 @@ const Operation kOperations[] = {
     Holding("DeleteHoldingUnrelatedEntity", Delete, UnrelatedEntity, AcDb::kForWrite),
     Holding("DeleteSimHoldingUnrelatedEntity", DeleteSim, UnrelatedEntity, AcDb::kForWrite),
     Holding("ListLoadLiveHoldingUnrelatedEntity", ListLoadLive, UnrelatedEntity, AcDb::kForWrite),
+    // A block reference the caller holds open is there: its simulation is listed, and not purged.
+    Holding("ListLoadLiveHoldingSimBlockForRead", ListLoadLive, BlockOfCart, AcDb::kForRead),
+    Holding("ListLoadLiveHoldingSimBlockForWrite", ListLoadLive, BlockOfCart, AcDb::kForWrite),
+    Holding("PurgeDeletedSimsHoldingSimBlockForWrite", Purge, BlockOfCart, AcDb::kForWrite),
 };
 
 class FaultSweepTest : public LegacyDrawingTest, public testing::WithParamInterface<const Operation*>
