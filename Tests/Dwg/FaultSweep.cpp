@@ -8,10 +8,6 @@
 #include <set>
 #include <sstream>
 
-#include <dbhostfaults.h>
-
-#include "FailingAllocator.h"
-#include "HostCallNames.h"
 
 namespace FaultSweep
 {
@@ -26,9 +22,6 @@ namespace
 constexpr const char* kFolderVariable = "PM_DWG_SWEEP_FOLDER";
 // Names the format 101 module that process loads before it reads them.
 constexpr const char* kLegacyVariable = "PM_DWG_SWEEP_LEGACY";
-// Steps whose checks failed before a source's sweep moves on to the next source.
-constexpr int kFailedStepsPerSource = 3;
-constexpr std::size_t kMaxSteps = 100000;
 
 // The content of each simulation of a drawing by name; see Fingerprint.
 using State = std::map<std::string, std::string>;
@@ -236,12 +229,6 @@ bool SaveDrawing(const std::string& path)
     return Working()->saveAs(CStringW(path.c_str()).GetString()) == Acad::eOk;
 }
 
-struct StepResult
-{
-    bool reached = false;
-    bool failed = false;
-};
-
 class Sweeper
 {
 public:
@@ -284,9 +271,9 @@ public:
         outcome.list.reset();
     }
 
-    StepResult Step(const FaultSource& source, std::size_t nth)
+    FaultSteps::Step Step(const FaultSource& source, std::size_t nth)
     {
-        StepResult result;
+        FaultSteps::Step result;
         const std::string step =
             m_operation.name + std::string(" failing ") + source.name + " " + std::to_string(nth);
         const std::size_t heapBefore = acdbHostHeapLiveBlocks();
@@ -295,7 +282,7 @@ public:
             Prepared prepared = m_operation.prepare();
             Hold(prepared);
             Outcome outcome;
-            source.failAt(nth);
+            source.arm(nth);
             try
             {
                 outcome = prepared.action();
@@ -304,8 +291,7 @@ public:
             {
                 outcome.report = Report::Failure;
             }
-            result.reached = source.reached();
-            source.off();
+            result.reached = source.disarm();
             Release(prepared);
 
             result.failed = !CheckStep(step, outcome, result.reached);
@@ -454,20 +440,6 @@ private:
     int m_stepFiles = 0;
 };
 
-// The nth call of the kind fails; or, from, every call from the nth on (so that
-// what cleans up after the first failure fails too).
-FaultSource HostSource(const std::string& name, DwgHostCall call, bool from)
-{
-    return {name + (from ? " calls from" : " call"),
-            [call, from](std::size_t nth) {
-                if (from)
-                    dwgHostFault(call).failFrom(nth);
-                else
-                    dwgHostFault(call).failAt(nth);
-            },
-            [call] { return dwgHostFault(call).failures() > 0; }, [] { dwgHostFaultsOff(); }};
-}
-
 bool ReadInto(const std::string& path, State& state)
 {
     std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(HostDrawing::OpenDrawing(path));
@@ -477,23 +449,6 @@ bool ReadInto(const std::string& path, State& state)
     return true;
 }
 } // namespace
-
-std::vector<FaultSource> AllocationSource()
-{
-    return {{"allocation call", [](std::size_t nth) { FailingAllocator::failAt(nth); },
-             [] { return FailingAllocator::failed(); }, [] { FailingAllocator::failAt(0); }}};
-}
-
-std::vector<FaultSource> AllSources()
-{
-    std::vector<FaultSource> sources = AllocationSource();
-    for (bool from : {false, true})
-    {
-        for (const HostCallNames::Named& kind : HostCallNames::kAll)
-            sources.push_back(HostSource(kind.name, kind.call, from));
-    }
-    return sources;
-}
 
 std::string TargetFile()
 {
@@ -511,22 +466,12 @@ void Sweep(const Operation& operation, const std::vector<FaultSource>& sources, 
         sweeper.Reference();
         if (testing::Test::HasFatalFailure())
             return;
-        std::string steps;
-        for (const FaultSource& source : sources)
-        {
-            int failedSteps = 0;
-            std::size_t nth = 1;
-            for (;; ++nth)
-            {
-                ASSERT_LT(nth, kMaxSteps) << source.name;
-                const StepResult step = sweeper.Step(source, nth);
-                if (step.failed && ++failedSteps == kFailedStepsPerSource)
-                    break;
-                if (!step.reached)
-                    break;
-            }
-            steps += " " + source.name + " " + std::to_string(nth);
-        }
+        const std::string steps =
+            FaultSteps::Sweep(sources, [&sweeper](const FaultSource& source, std::size_t nth, FaultSteps::Step& step) {
+                step = sweeper.Step(source, nth);
+            });
+        if (testing::Test::HasFatalFailure())
+            return;
         std::printf("%s, steps per source:%s\n", operation.name, steps.c_str());
         drawings = saved.Count();
     }

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "DwgTestSupport.h"
+#include "FaultSteps.h"
 
 namespace FaultSweep
 {
@@ -88,19 +89,7 @@ inline void PrintTo(const Operation& operation, std::ostream* os)
     *os << operation.name;
 }
 
-// A source of faults: arms the nth call to fail, tells whether it was reached.
-struct FaultSource
-{
-    std::string name;
-    std::function<void(std::size_t nth)> failAt;
-    std::function<bool()> reached;
-    std::function<void()> off;
-};
-
-// The process's allocations, then every kind of host call.
-std::vector<FaultSource> AllSources();
-// The process's allocations only.
-std::vector<FaultSource> AllocationSource();
+using FaultSteps::FaultSource;
 
 // The file the action of an operation that saves the drawing writes.
 std::string TargetFile();

@@ -8,6 +8,7 @@
 
 #include "DwgTestSupport.h"
 #include "FaultSweep.h"
+#include "HostFaultSources.h"
 #if defined(PM_TEST_LEGACY_WRITER)
 #include "LegacyDrawing.h"
 #endif
@@ -355,9 +356,9 @@ TEST_P(FaultSweepTest, LosesNothingReportsFailuresLeavesNothingOpen)
 {
     const Operation& operation = GetParam();
 #if defined(PM_TEST_FULL_SWEEP)
-    const std::vector<FaultSweep::FaultSource> sources = FaultSweep::AllSources();
+    const std::vector<FaultSweep::FaultSource> sources = HostFaultSources::All();
 #else
-    const std::vector<FaultSweep::FaultSource> sources = FaultSweep::AllocationSource();
+    const std::vector<FaultSweep::FaultSource> sources{FaultSteps::AllocationSource()};
 #endif
 #if defined(PM_TEST_LEGACY_MODULE_PATH)
     if (ReadsLegacyDrawing(operation))

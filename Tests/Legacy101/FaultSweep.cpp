@@ -12,11 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <dbhostfaults.h>
-
-#include "FailingAllocator.h"
-#include "HostCallNames.h"
 #include "HostDrawing.h"
+#include "HostFaultSources.h"
 #include "LegacyBuilders.h"
 
 namespace Sweep
@@ -27,8 +24,6 @@ namespace
 {
 constexpr const char* kAbsent = "<not stored>";
 constexpr std::size_t kMaxSteps = 20000;
-// A kind whose steps keep failing is not swept further: its first faults show what is wrong.
-constexpr int kFailingStepsShown = 3;
 
 std::string Narrow(const CString& text)
 {
@@ -160,10 +155,10 @@ struct StepOutcome
     std::string problems;
 };
 
-StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size_t nth, const std::string& folder)
+StepOutcome RunStep(const Operation& operation, const FaultSource& source, std::size_t nth, const std::string& folder)
 {
     StepOutcome outcome;
-    const std::string step = kind.name + "-" + std::to_string(nth);
+    const std::string step = source.name + "-" + std::to_string(nth);
     const std::size_t heapBefore = acdbHostHeapLiveBlocks();
     {
         std::unique_ptr<AcDbDatabase> drawing(new AcDbDatabase);
@@ -178,7 +173,7 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
         Result result;
         {
             Planned planned = operation.plan(before, folder, step);
-            FaultWindow window(kind, nth);
+            FaultWindow window(source, nth);
             result = planned.run(window);
             outcome.reached = window.Reached();
             if (window.ThrewOther())
@@ -259,30 +254,10 @@ std::string Difference(const State& expected, const State& actual)
     return difference;
 }
 
-const std::vector<FaultKind>& AllKinds()
-{
-    static const std::vector<FaultKind> kinds = [] {
-        std::vector<FaultKind> all;
-        all.push_back({"Allocation", [](std::size_t nth) { FailingAllocator::failAt(nth); },
-                       [] { return FailingAllocator::failed(); }});
-        for (const HostCallNames::Named& host : HostCallNames::kAll)
-        {
-            const DwgHostCall call = host.call;
-            all.push_back({std::string(host.name) + "Once", [call](std::size_t nth) { dwgHostFault(call).failAt(nth); },
-                           [call] { return dwgHostFault(call).failures() > 0; }});
-            all.push_back({std::string(host.name) + "From",
-                           [call](std::size_t nth) { dwgHostFault(call).failFrom(nth); },
-                           [call] { return dwgHostFault(call).failures() > 0; }});
-        }
-        return all;
-    }();
-    return kinds;
-}
-
 bool FaultWindow::Run(const std::function<void()>& call)
 {
     bool completed = true;
-    m_kind.failAt(m_nth);
+    m_source.arm(m_nth);
     try
     {
         call();
@@ -296,8 +271,7 @@ bool FaultWindow::Run(const std::function<void()>& call)
         completed = false;
         m_threwOther = true;
     }
-    m_reached = m_reached || m_kind.reached();
-    m_kind.failAt(0);
+    m_reached = m_source.disarm() || m_reached;
     m_threw = m_threw || !completed;
     return completed;
 }
@@ -309,30 +283,18 @@ void BuildBaseDrawing()
 
 void SweepOperation(const Operation& operation, const std::string& folder)
 {
-    std::string swept;
-    for (const FaultKind& kind : AllKinds())
-    {
-        int failingSteps = 0;
-        std::size_t nth = 1;
-        for (;; ++nth)
-        {
-            ASSERT_LT(nth, kMaxSteps) << operation.name << " under " << kind.name << " does not end";
-            const StepOutcome outcome = RunStep(operation, kind, nth, folder);
-            if (!outcome.problems.empty())
-            {
-                ADD_FAILURE() << operation.name << ", " << kind.name << " failing call " << nth << ":"
+    const std::string swept = FaultSteps::Sweep(
+        HostFaultSources::All(),
+        [&](const FaultSource& source, std::size_t nth, FaultSteps::Step& step) {
+            const StepOutcome outcome = RunStep(operation, source, nth, folder);
+            step.reached = outcome.reached;
+            step.failed = !outcome.problems.empty();
+            if (step.failed)
+                ADD_FAILURE() << operation.name << ", " << source.name << " failing call " << nth << ":"
                               << outcome.problems;
-                if (++failingSteps == kFailingStepsShown)
-                    break;
-            }
-            if (!outcome.reached)
-                break;
-        }
-        // The calls of the kind the operation makes: the last step reached none.
-        if (nth > 1)
-            swept += " " + kind.name + " " + std::to_string(nth - 1);
-    }
-    std::printf("%s failed in turn:%s\n", operation.name, swept.c_str());
+        },
+        kMaxSteps);
+    std::printf("%s, steps per source:%s\n", operation.name, swept.c_str());
 }
 
 void CheckStepDrawings(const std::string& folder)
