@@ -26,14 +26,7 @@
 
 namespace FaultSweep
 {
-// What an operation answered.
-enum class Report
-{
-    Success,  // a status that says what was asked is in the drawing
-    Failure,  // a status that says it is not, or an exception
-    Unchanged,  // a status that says nothing was changed: every simulation holds its old content
-    None      // nothing that says either way (void operations, statuses that tell nothing)
-};
+using FaultSteps::Report;
 
 struct Outcome
 {

@@ -183,12 +183,12 @@ StepOutcome RunStep(const Operation& operation, const FaultSource& source, std::
                 outcome.problems += "\n  left open by the operation:" + open;
             asked = planned.asked;
             mustShow = planned.mustShow;
-            reportedSuccess = result.hasStatus && !result.failed && !window.Threw();
+            reportedSuccess = result.report == Report::Success && !window.Threw();
             if (!outcome.reached)
             {
                 // No call failed: the operation must have done what was asked, whatever the
                 // caller held open meanwhile.
-                if (result.hasStatus && !reportedSuccess)
+                if (result.report != Report::None && !reportedSuccess)
                     outcome.problems += "\n  no call failed, yet it reports a failure";
                 const std::set<std::string> all = NamesOf({&before, &asked});
                 mustShow.assign(all.begin(), all.end());

@@ -34,6 +34,7 @@ State Capture();
 std::string Difference(const State& expected, const State& actual);
 
 using FaultSteps::FaultSource;
+using FaultSteps::Report;
 
 // Runs calls with the fault armed, and tells whether it was reached.
 class FaultWindow
@@ -66,8 +67,7 @@ struct FileExpectation
 // What one run of the operation reports.
 struct Result
 {
-    bool hasStatus = true;   // false for the operations that answer nothing
-    bool failed = false;     // a failure status, a null result or an exception
+    Report report = Report::Success;
     std::string problem;     // what the operation's own checks found wrong
     std::vector<FileExpectation> files;
 };

@@ -53,7 +53,8 @@ Result StatusOf(FaultWindow& window, const std::function<int()>& call)
 {
     Result result;
     int status = 0;
-    result.failed = !window.Run([&] { status = call(); }) || status != 0;
+    const bool completed = window.Run([&] { status = call(); });
+    result.report = completed && status == 0 ? Report::Success : Report::Failure;
     return result;
 }
 
@@ -71,7 +72,7 @@ void CheckList(const CPmSimList* list, const State& stored, const std::set<std::
         if (!expected.count(name) || Fingerprint(*sim) != stored.at(name))
             result.problem += "\n  listed otherwise than stored: " + name;
     }
-    if (((result.hasStatus && !result.failed) || !window.Reached()) && listed != expected)
+    if ((result.report == Report::Success || !window.Reached()) && listed != expected)
         result.problem += "\n  a list reported whole, or made without a fault, lacks simulations";
 }
 
@@ -147,7 +148,7 @@ Planned DeleteSim(const State& before, const std::string&, const std::string&)
     Planned planned{before, {}, {}};
     planned.run = [sim](FaultWindow& window) {
         Result result;
-        result.hasStatus = false;
+        result.report = Report::None;
         window.Run([&] { CPmDbxFactory::DeleteSim(sim->release()); });
         return result;
     };
@@ -161,7 +162,7 @@ Planned LoadSim(const State& before, const std::string&, const std::string&)
         Result result;
         LegacySimPtr loaded;
         window.Run([&] { loaded.reset(CPmDbxFactory::LoadSim(LegacyDrawing::kCrane)); });
-        result.failed = !loaded;
+        result.report = loaded ? Report::Success : Report::Failure;
         if (loaded && Fingerprint(*loaded) != before.at("Crane"))
             result.problem += "\n  LoadSim reads otherwise than stored:\n" + Fingerprint(*loaded);
         return result;
@@ -179,10 +180,11 @@ Planned ListLoad(const State& before, bool keepAll)
         LegacyListPtr list;
         int status = 0;
         Result result;
-        result.failed = !window.Run([&] {
+        const bool completed = window.Run([&] {
             list.reset(CPmDbxFactory::MakeSimList());
             status = list ? list->Load(keepAll) : -1;
-        }) || status != 0;
+        });
+        result.report = completed && status == 0 ? Report::Success : Report::Failure;
         CheckList(list.get(), before, expected, window, result);
         return result;
     };
@@ -196,7 +198,7 @@ Planned LoadSimList(const State& before, const std::string&, const std::string&)
     planned.run = [before](FaultWindow& window) {
         LegacyListPtr list;
         Result result;
-        result.hasStatus = false;
+        result.report = Report::None;
         window.Run([&] { list.reset(CPmDbxFactory::LoadSimList(true)); });
         CheckList(list.get(), before, {"Cart", "Crane", "Ghost"}, window, result);
         return result;
@@ -211,7 +213,7 @@ Planned Clean(const State& before, const std::string&, const std::string&)
     planned.asked.erase("Cart");
     planned.run = [](FaultWindow& window) {
         Result result;
-        result.hasStatus = false;
+        result.report = Report::None;
         window.Run([] { CleanSims(); });
         return result;
     };
@@ -225,7 +227,7 @@ Planned Purge(const State& before, const std::string&, const std::string&)
     planned.asked.erase("Ghost");
     planned.run = [](FaultWindow& window) {
         Result result;
-        result.hasStatus = false;
+        result.report = Report::None;
         window.Run([] { PurgeDeletedSims(); });
         return result;
     };
@@ -258,7 +260,7 @@ Planned AddBlockToDrawing(const State& before, const std::string&, const std::st
         Result result = StatusOf(window, [&] { return block->AddToDrawing(false); });
         const AcDbHandle* handle = block->Handle();
         const bool added = handle && !handle->isNull();
-        if (!result.failed && !added)
+        if (result.report != Report::Failure && !added)
             result.problem += "\n  a block added with success has no handle";
         if (added && !HiddenReferenceAt(*handle))
             result.problem += "\n  the handle of an added block names no hidden reference at its place";
@@ -293,7 +295,7 @@ Planned SaveDrawing(const State& before, const std::string& folder, const std::s
     Planned planned{now, {}, {}};
     planned.run = [drawing, file, fileName, before, now](FaultWindow& window) {
         Result result = StatusOf(window, [&] { return drawing->saveAs(fileName.GetString()); });
-        result.files.push_back({file, result.failed ? before : now});
+        result.files.push_back({file, result.report == Report::Failure ? before : now});
         return result;
     };
     return planned;
@@ -311,7 +313,7 @@ Planned ReadDrawing(const State& before, const std::string& folder, const std::s
         auto read = std::make_unique<AcDbDatabase>(false, true);
         Result result = StatusOf(window, [&] { return read->readDwgFile(fileName.GetString()); });
         result.files.push_back({file, before});
-        if (result.failed)
+        if (result.report == Report::Failure)
         {
             if (read->approxNumObjects() != 0)
                 result.problem += "\n  a refused drawing leaves objects in the database";

@@ -101,14 +101,14 @@ SimPtr NewRoute()
 
 enum class State { Absent, Old, New };
 using States = std::set<State>;
-enum class Outcome { Succeeded, Failed, Unreported };
+using FaultSteps::Report;
 
 struct Operation
 {
     const char* name;
     bool routeStored;
     // Made with every fault off: the call to make with the faults armed.
-    std::function<std::function<Outcome()>()> prepare;
+    std::function<std::function<Report()>()> prepare;
     // The simulations the operation may change: allowed states when it
     // succeeded and when it failed (or could not say). The others stay as they were.
     std::map<CString, std::pair<States, States>> changes;
@@ -116,9 +116,9 @@ struct Operation
     bool savesDesignFile = false;
 };
 
-Outcome StatusOutcome(int status)
+Report StatusReport(int status)
 {
-    return status == 0 ? Outcome::Succeeded : Outcome::Failed;
+    return status == 0 ? Report::Success : Report::Failure;
 }
 
 std::string DesignPath(const std::string& folder, const char* name)
@@ -139,32 +139,32 @@ std::vector<Operation> Operations(const std::string& folder)
     ops.push_back({"SaveNew", false,
                    [] {
                        auto route = std::make_shared<SimPtr>(NewRoute());
-                       return [route] { return StatusOutcome((*route)->Save()); };
+                       return [route] { return StatusReport((*route)->Save()); };
                    },
                    {{kRoute, {{State::New}, {State::Absent}}}}});
     ops.push_back({"SaveReplacing", true,
                    [] {
                        auto route = std::make_shared<SimPtr>(NewRoute());
-                       return [route] { return StatusOutcome((*route)->Save()); };
+                       return [route] { return StatusReport((*route)->Save()); };
                    },
                    {{kRoute, {{State::New}, {State::Old}}}}});
     ops.push_back({"Update", true,
                    [] {
                        auto route = std::make_shared<SimPtr>(NewRoute());
-                       return [route] { return StatusOutcome((*route)->Update()); };
+                       return [route] { return StatusReport((*route)->Update()); };
                    },
                    {{kRoute, {{State::New}, {State::Old}}}}});
     // A failed Delete may have taken the record when a block would not go.
     ops.push_back({"Delete", true,
                    [] {
                        auto route = std::make_shared<SimPtr>(CPmDbxFactory200::LoadSim(kRoute));
-                       return [route] { return StatusOutcome((*route)->Delete()); };
+                       return [route] { return StatusReport((*route)->Delete()); };
                    },
                    {{kRoute, {{State::Absent}, {State::Old, State::Absent}}}}});
     ops.push_back({"DeleteSim", true,
                    [] {
                        return [] {
-                           return CPmDbxFactory200::DeleteSim(kRoute) == 1 ? Outcome::Succeeded : Outcome::Failed;
+                           return CPmDbxFactory200::DeleteSim(kRoute) == 1 ? Report::Success : Report::Failure;
                        };
                    },
                    {{kRoute, {{State::Absent}, {State::Old, State::Absent}}}}});
@@ -172,7 +172,7 @@ std::vector<Operation> Operations(const std::string& folder)
                    [] {
                        return [] {
                            std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, true));
-                           return Outcome::Unreported;
+                           return Report::None;
                        };
                    },
                    {{kOldRoute, {kOldOrNew, kOldOrNew}}}});
@@ -180,7 +180,7 @@ std::vector<Operation> Operations(const std::string& folder)
                    [] {
                        return [] {
                            CPmDbxFactory200::UpgradeSim(kOldRoute);
-                           return Outcome::Unreported;
+                           return Report::None;
                        };
                    },
                    {{kOldRoute, {kOldOrNew, kOldOrNew}}}});
@@ -188,7 +188,7 @@ std::vector<Operation> Operations(const std::string& folder)
                    [] {
                        return [] {
                            CleanSims();
-                           return Outcome::Unreported;
+                           return Report::None;
                        };
                    },
                    {{kRoute, {{State::Old, State::Absent}, {State::Old, State::Absent}}},
@@ -200,8 +200,8 @@ std::vector<Operation> Operations(const std::string& folder)
                        EXPECT_EQ(mstnHost_saveDesignFile(path.c_str()), MSTN_SUCCESS);
                        AddDrawingElement();
                        return [path] {
-                           return mstnHost_saveDesignFile(path.c_str()) == MSTN_SUCCESS ? Outcome::Succeeded
-                                                                                        : Outcome::Failed;
+                           return mstnHost_saveDesignFile(path.c_str()) == MSTN_SUCCESS ? Report::Success
+                                                                                        : Report::Failure;
                        };
                    },
                    {}};
@@ -314,7 +314,7 @@ void Sweep(const Operation& op, const std::string& folder)
         old[name] = Loaded(name);
     {
         const auto run = op.prepare();
-        ASSERT_NE(run(), Outcome::Failed) << op.name << " fails without a fault";
+        ASSERT_NE(run(), Report::Failure) << op.name << " fails without a fault";
     }
     std::map<CString, std::string> fresh;
     for (const CString& name : kNames)
@@ -330,11 +330,11 @@ void Sweep(const Operation& op, const std::string& folder)
         // A step that fails leaves what it leaked; the next is judged on its own.
         const std::size_t descriptors = mstnHost_liveDescriptorCount();
         const std::size_t criteria = mstnHost_liveScanCriteriaCount();
-        Outcome outcome = Outcome::Failed;
+        Report outcome = Report::Failure;
         const std::string previous = DesignPath(folder, "previous.dgn");
         std::vector<std::uint8_t> previousBytes;
         {
-            const std::function<Outcome()> run = op.prepare();
+            const std::function<Report()> run = op.prepare();
             if (op.savesDesignFile)
                 previousBytes = FileBytes(previous);
             source.arm(nth);
@@ -344,13 +344,13 @@ void Sweep(const Operation& op, const std::string& folder)
             }
             catch (const std::bad_alloc&)
             {
-                outcome = Outcome::Failed;
+                outcome = Report::Failure;
             }
             step.reached = source.disarm();
         }
         if (!step.reached)
         {
-            EXPECT_NE(outcome, Outcome::Failed) << where << ": failed with no fault reached";
+            EXPECT_NE(outcome, Report::Failure) << where << ": failed with no fault reached";
         }
 
         ExpectUsable(where, descriptors, criteria);
@@ -364,18 +364,18 @@ void Sweep(const Operation& op, const std::string& folder)
                 continue;
             }
             const States& allowed =
-                outcome == Outcome::Succeeded ? change->second.first : change->second.second;
+                outcome == Report::Success ? change->second.first : change->second.second;
             const bool ok = (now.empty() && allowed.count(State::Absent)) ||
                             (!now.empty() && now == old[name] && allowed.count(State::Old)) ||
                             (!now.empty() && now == fresh[name] && allowed.count(State::New));
             EXPECT_TRUE(ok) << where << ": " << Narrow(name)
-                            << (outcome == Outcome::Succeeded ? " after a success" : " after a failure")
+                            << (outcome == Report::Success ? " after a success" : " after a failure")
                             << (now.empty() ? " does not load" : " loads as:\n" + now);
         }
         if (op.savesDesignFile)
         {
             EXPECT_FALSE(std::filesystem::exists(previous + ".tmp")) << where;
-            if (outcome == Outcome::Succeeded)
+            if (outcome == Report::Success)
             {
                 const std::string again = DesignPath(folder, "again.dgn");
                 ASSERT_EQ(mstnHost_saveDesignFile(again.c_str()), MSTN_SUCCESS);

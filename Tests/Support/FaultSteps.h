@@ -16,6 +16,15 @@
 
 namespace FaultSteps
 {
+// What an operation answered.
+enum class Report
+{
+    Success,    // a status that says what was asked is done
+    Failure,    // a status that says it is not, a null result, or an exception
+    Unchanged,  // a status that says nothing was changed
+    None        // nothing that says either way (operations that answer nothing)
+};
+
 // A source of faults: one kind of host call, or the allocations of the process.
 struct FaultSource
 {
