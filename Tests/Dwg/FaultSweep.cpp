@@ -8,10 +8,6 @@
 #include <set>
 #include <sstream>
 
-#include <dbhostfaults.h>
-
-#include "FailingAllocator.h"
-#include "HostCallNames.h"
 
 namespace FaultSweep
 {
@@ -26,9 +22,6 @@ namespace
 constexpr const char* kFolderVariable = "PM_DWG_SWEEP_FOLDER";
 // Names the format 101 module that process loads before it reads them.
 constexpr const char* kLegacyVariable = "PM_DWG_SWEEP_LEGACY";
-// Steps whose checks failed before a source's sweep moves on to the next source.
-constexpr int kFailedStepsPerSource = 3;
-constexpr std::size_t kMaxSteps = 100000;
 
 // The content of each simulation of a drawing by name; see Fingerprint.
 using State = std::map<std::string, std::string>;
@@ -55,16 +48,16 @@ bool IsLiveReference(const AcDbHandle& handle)
     return true;
 }
 
-// A simulation's content without its times (a copy sets its edited time anew),
-// and whether each block it shows is a live block reference of the drawing.
-std::string SimFingerprint(const CPmSim200& sim)
+// A simulation's content without its times (a copy sets its edited time anew)
+// and without its is-current flag, and whether each block it shows is a live
+// block reference of the drawing.
+std::string SimContent(const CPmSim200& sim)
 {
     PmDumpStream dump;
     sim.DisplayPrint(dump);
     const std::string text = Narrow(CString(dump.str().c_str()));
     std::ostringstream out;
-    out << "id " << sim.Id() << " type " << sim.Type() << " in use " << sim.SimInUse() << " current "
-        << sim.IsCurVersion() << text;
+    out << "id " << sim.Id() << " type " << sim.Type() << " in use " << sim.SimInUse() << text;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);)
     {
@@ -80,6 +73,17 @@ std::string SimFingerprint(const CPmSim200& sim)
     return out.str();
 }
 
+std::string SimFingerprint(const CPmSim200& sim)
+{
+    return SimContent(sim) + "\ncurrent " + std::to_string(sim.IsCurVersion());
+}
+
+// The host class of the entry under the key, as text.
+std::string StoredClassOf(const CString& key)
+{
+    return Narrow(CString(HostDrawing::StoredClass(key).c_str()));
+}
+
 // What the drawing holds under the key: the content of the simulation that
 // loads, else the class of the entry that does not.
 std::string Fingerprint(const CString& key)
@@ -87,7 +91,7 @@ std::string Fingerprint(const CString& key)
     std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(key));
     if (sim)
         return SimFingerprint(*sim);
-    return "entry of " + Narrow(CString(HostDrawing::StoredClass(key).c_str()));
+    return "entry of " + StoredClassOf(key);
 }
 
 State Capture()
@@ -113,6 +117,62 @@ std::string At(const State& state, const std::string& name)
 {
     const auto found = state.find(name);
     return found == state.end() ? std::string("(nothing)") : found->second;
+}
+
+// The names of the simulations that load.
+std::set<std::string> LoadingNames(const State& state)
+{
+    std::set<std::string> names;
+    for (const auto& entry : state)
+    {
+        if (entry.second.rfind("id ", 0) == 0)
+            names.insert(entry.first);
+    }
+    return names;
+}
+
+std::set<std::string> ListedNames(const Outcome& outcome)
+{
+    std::set<std::string> names;
+    for (int i = 0; outcome.list && i < outcome.list->Size(); ++i)
+        names.insert(Narrow(*outcome.list->Sim(i)->Name()));
+    return names;
+}
+
+std::string Joined(const std::set<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += " " + name;
+    return text.empty() ? " (none)" : text;
+}
+
+const char* ReportName(Report report)
+{
+    switch (report)
+    {
+    case Report::Success:
+        return "success";
+    case Report::Failure:
+        return "failure";
+    case Report::Unchanged:
+        return "nothing changed";
+    case Report::None:
+        break;
+    }
+    return "nothing";
+}
+
+void Hold(const Prepared& prepared)
+{
+    if (prepared.hold)
+        prepared.hold();
+}
+
+void Release(const Prepared& prepared)
+{
+    if (prepared.release)
+        prepared.release();
 }
 
 // A later Save of a new simulation works and it loads back.
@@ -169,12 +229,6 @@ bool SaveDrawing(const std::string& path)
     return Working()->saveAs(CStringW(path.c_str()).GetString()) == Acad::eOk;
 }
 
-struct StepResult
-{
-    bool reached = false;
-    bool failed = false;
-};
-
 class Sweeper
 {
 public:
@@ -184,49 +238,64 @@ public:
     void Reference()
     {
         std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(m_operation.makeDrawing());
-        Action action = m_operation.prepare();
+        Prepared prepared = m_operation.prepare();
         m_old = Capture();
         ASSERT_TRUE(SaveDrawing(m_saved.Path("old.dwg")));
         if (m_operation.writesDrawingFile)
             std::filesystem::copy_file(TargetFile(), m_saved.Path("prior.dwg"),
                                        std::filesystem::copy_options::overwrite_existing);
-        Outcome outcome = action();
-        ASSERT_NE(outcome.report, Report::Failure) << m_operation.name << " fails without a fault";
+        Hold(prepared);
+        Outcome outcome = prepared.action();
+        Release(prepared);
+        ASSERT_EQ(outcome.wrongAnswer, "") << m_operation.name << " without a fault";
+        ASSERT_NE(outcome.report, Report::Failure)
+            << m_operation.name << " fails without a fault: it answers " << outcome.status;
+        m_referenceReport = outcome.report;
+        m_referenceList = ListedNames(outcome);
         m_new = Capture();
+        if (m_operation.mustSucceed)
+        {
+            // What the caller holds open is none of the operation's business.
+            if (outcome.list)
+                ASSERT_EQ(Joined(m_referenceList), Joined(LoadingNames(m_new)))
+                    << m_operation.name << " leaves simulations out of its list without a fault";
+            else
+                ASSERT_EQ(ReportName(outcome.report), std::string(ReportName(Report::Success)))
+                    << m_operation.name << " does not succeed without a fault: it answers " << outcome.status;
+        }
         ASSERT_TRUE(SaveDrawing(m_saved.Path("new.dwg")));
         if (m_operation.writesDrawingFile)
             std::filesystem::copy_file(TargetFile(), m_saved.Path("written.dwg"),
                                        std::filesystem::copy_options::overwrite_existing);
         CheckList(outcome, "without a fault");
         outcome.list.reset();
-        action = nullptr;
     }
 
-    StepResult Step(const FaultSource& source, std::size_t nth)
+    FaultSteps::Step Step(const FaultSource& source, std::size_t nth)
     {
-        StepResult result;
+        FaultSteps::Step result;
         const std::string step =
             m_operation.name + std::string(" failing ") + source.name + " " + std::to_string(nth);
         const std::size_t heapBefore = acdbHostHeapLiveBlocks();
         {
             std::unique_ptr<AcDbDatabase, DrawingCloser> drawing(m_operation.makeDrawing());
-            Action action = m_operation.prepare();
+            Prepared prepared = m_operation.prepare();
+            Hold(prepared);
             Outcome outcome;
-            source.failAt(nth);
+            source.arm(nth);
             try
             {
-                outcome = action();
+                outcome = prepared.action();
             }
             catch (const std::bad_alloc&)
             {
                 outcome.report = Report::Failure;
             }
-            result.reached = source.reached();
-            source.off();
+            result.reached = source.disarm();
+            Release(prepared);
 
-            result.failed = !CheckStep(step, outcome);
+            result.failed = !CheckStep(step, outcome, result.reached);
             outcome.list.reset();
-            action = nullptr;
         }
         const std::size_t heapAfter = acdbHostHeapLiveBlocks();
         EXPECT_EQ(heapAfter, heapBefore) << step << ": a host heap block outlived the drawing";
@@ -236,13 +305,24 @@ public:
 
 private:
     // Checks the step's drawing; false when a check failed.
-    bool CheckStep(const std::string& step, const Outcome& outcome)
+    bool CheckStep(const std::string& step, const Outcome& outcome, bool reached)
     {
         bool passed = true;
         const auto holds = [&passed](bool condition) {
             passed = passed && condition;
             return condition;
         };
+        EXPECT_TRUE(holds(outcome.wrongAnswer.empty())) << step << ": " << outcome.wrongAnswer;
+        if (!reached)
+        {
+            // No call failed: the operation ran as without a fault.
+            EXPECT_TRUE(holds(outcome.report == m_referenceReport))
+                << step << ": no call failed, yet it answered " << ReportName(outcome.report) << ", not "
+                << ReportName(m_referenceReport);
+            EXPECT_TRUE(holds(ListedNames(outcome) == m_referenceList))
+                << step << ": no call failed, yet it listed" << Joined(ListedNames(outcome)) << ", not"
+                << Joined(m_referenceList);
+        }
         const std::string open = OpenObjects();
         EXPECT_TRUE(holds(open.empty())) << step << ": objects left open:" << open;
         if (!open.empty())
@@ -260,6 +340,11 @@ private:
             {
                 EXPECT_TRUE(holds(made)) << step << ": reported success, but " << name << " is not what was asked:\n"
                                   << current;
+            }
+            if (outcome.report == Report::Unchanged)
+            {
+                EXPECT_TRUE(holds(old)) << step << ": reported that nothing changed, but " << name
+                                        << " is not what it was:\n" << current;
             }
             letters[name] = Letters(old, made);
         }
@@ -282,21 +367,66 @@ private:
         m_saved.Expect(file, letters, false, true);
         const std::string later = LaterSaveFails();
         EXPECT_TRUE(holds(later.empty())) << step << ": " << later;
+        if (outcome.upgradedList)
+            passed = SaveLeftUpgrades(outcome, step) && passed;
         return passed;
     }
 
-    // Each listed simulation is what the drawing holds under its name.
+    // Each listed simulation is what the drawing holds under its name. After
+    // an upgrade every copy is current, also one whose write-back failed; the
+    // drawing then still holds the format 101 entry, which never reads as current.
     bool CheckList(const Outcome& outcome, const std::string& step)
+    {
+        bool passed = true;
+        const auto holds = [&passed](bool condition) {
+            passed = passed && condition;
+            return condition;
+        };
+        for (int i = 0; outcome.list && i < outcome.list->Size(); ++i)
+        {
+            const CPmSim200& listed = *outcome.list->Sim(i);
+            const CString& key = *listed.Name();
+            const std::string name = Narrow(key);
+            const std::string stored = Fingerprint(key);
+            if (!outcome.upgradedList || StoredClassOf(key) == "CPmAcadSim200")
+            {
+                EXPECT_TRUE(holds(SimFingerprint(listed) == stored))
+                    << step << ": the list's " << name << " is not what the drawing holds:\n"
+                    << SimFingerprint(listed) << "\nstored:\n" << stored;
+                continue;
+            }
+            EXPECT_TRUE(holds(listed.IsCurVersion())) << step << ": the upgrading list's " << name << " is not current";
+            EXPECT_TRUE(holds(StoredClassOf(key) == "CPmAcadSim"))
+                << step << ": " << name << " is neither upgraded nor kept in format 101: entry of "
+                << StoredClassOf(key);
+            EXPECT_TRUE(holds(stored == At(m_old, name)))
+                << step << ": " << name << ", not written back, does not read as before:\n" << stored;
+            std::unique_ptr<CPmSim200, SimDeleter> copy(CPmDbxFactory200::LoadSim(key));
+            EXPECT_TRUE(holds(copy && SimContent(*copy) == SimContent(listed)))
+                << step << ": the list's " << name << " is not what the drawing holds:\n" << SimContent(listed)
+                << "\nstored:\n" << stored;
+        }
+        return passed;
+    }
+
+    // A copy whose write-back failed is current, so that saving it stores it in
+    // format 200 in place of the format 101 entry.
+    bool SaveLeftUpgrades(const Outcome& outcome, const std::string& step)
     {
         bool passed = true;
         for (int i = 0; outcome.list && i < outcome.list->Size(); ++i)
         {
-            const CPmSim200& listed = *outcome.list->Sim(i);
-            const std::string inList = SimFingerprint(listed);
-            const std::string stored = Fingerprint(*listed.Name());
-            passed = passed && inList == stored;
-            EXPECT_EQ(inList, stored) << step << ": the list's " << Narrow(*listed.Name())
-                                      << " is not what the drawing holds";
+            CPmSim200& listed = *outcome.list->Sim(i);
+            const CString& key = *listed.Name();
+            if (StoredClassOf(key) != "CPmAcadSim")
+                continue;
+            const int status = listed.Save();
+            const bool stored = status == 0 && StoredClassOf(key) == "CPmAcadSim200" &&
+                                Fingerprint(key) == SimFingerprint(listed);
+            passed = passed && stored;
+            EXPECT_TRUE(stored) << step << ": the list's " << Narrow(key)
+                                << ", not written back, does not store when saved: it answers " << status
+                                << ", entry of " << StoredClassOf(key);
         }
         return passed;
     }
@@ -305,22 +435,10 @@ private:
     SavedDrawings& m_saved;
     State m_old;
     State m_new;
+    Report m_referenceReport = Report::None;
+    std::set<std::string> m_referenceList;
     int m_stepFiles = 0;
 };
-
-// The nth call of the kind fails; or, from, every call from the nth on (so that
-// what cleans up after the first failure fails too).
-FaultSource HostSource(const std::string& name, DwgHostCall call, bool from)
-{
-    return {name + (from ? " calls from" : " call"),
-            [call, from](std::size_t nth) {
-                if (from)
-                    dwgHostFault(call).failFrom(nth);
-                else
-                    dwgHostFault(call).failAt(nth);
-            },
-            [call] { return dwgHostFault(call).failures() > 0; }, [] { dwgHostFaultsOff(); }};
-}
 
 bool ReadInto(const std::string& path, State& state)
 {
@@ -331,23 +449,6 @@ bool ReadInto(const std::string& path, State& state)
     return true;
 }
 } // namespace
-
-std::vector<FaultSource> AllocationSource()
-{
-    return {{"allocation call", [](std::size_t nth) { FailingAllocator::failAt(nth); },
-             [] { return FailingAllocator::failed(); }, [] { FailingAllocator::failAt(0); }}};
-}
-
-std::vector<FaultSource> AllSources()
-{
-    std::vector<FaultSource> sources = AllocationSource();
-    for (bool from : {false, true})
-    {
-        for (const HostCallNames::Named& kind : HostCallNames::kAll)
-            sources.push_back(HostSource(kind.name, kind.call, from));
-    }
-    return sources;
-}
 
 std::string TargetFile()
 {
@@ -365,22 +466,12 @@ void Sweep(const Operation& operation, const std::vector<FaultSource>& sources, 
         sweeper.Reference();
         if (testing::Test::HasFatalFailure())
             return;
-        std::string steps;
-        for (const FaultSource& source : sources)
-        {
-            int failedSteps = 0;
-            std::size_t nth = 1;
-            for (;; ++nth)
-            {
-                ASSERT_LT(nth, kMaxSteps) << source.name;
-                const StepResult step = sweeper.Step(source, nth);
-                if (step.failed && ++failedSteps == kFailedStepsPerSource)
-                    break;
-                if (!step.reached)
-                    break;
-            }
-            steps += " " + source.name + " " + std::to_string(nth);
-        }
+        const std::string steps =
+            FaultSteps::Sweep(sources, [&sweeper](const FaultSource& source, std::size_t nth, FaultSteps::Step& step) {
+                step = sweeper.Step(source, nth);
+            });
+        if (testing::Test::HasFatalFailure())
+            return;
         std::printf("%s, steps per source:%s\n", operation.name, steps.c_str());
         drawings = saved.Count();
     }

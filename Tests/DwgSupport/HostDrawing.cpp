@@ -160,6 +160,19 @@ AcDbDatabase* OpenDrawing(const std::string& file)
     return drawing.release();
 }
 
+Acad::ErrorStatus HeldOpen::Open(AcDbObjectId id, AcDb::OpenMode mode)
+{
+    Release();
+    return acdbOpenAcDbObject(m_object, id, mode, false);
+}
+
+void HeldOpen::Release()
+{
+    if (m_object)
+        m_object->close();
+    m_object = nullptr;
+}
+
 std::string OpenObjects()
 {
     std::string open;

@@ -52,6 +52,29 @@ std::string OpenObjects();
 // the file does not read. The caller deletes it.
 AcDbDatabase* OpenDrawing(const std::string& file);
 
+// An object of the working drawing that a client holds open while it calls a
+// module, as it holds the object it edits or the block reference it moves.
+// The open ends with Release (or at the end of the scope), unless the object
+// was handed over to a call that ends the open itself.
+class HeldOpen
+{
+public:
+    HeldOpen() = default;
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    ~HeldOpen() { Release(); }
+
+    // Opens the object of the id; the host's status.
+    Acad::ErrorStatus Open(AcDbObjectId id, AcDb::OpenMode mode);
+    AcDbObject* Object() const { return m_object; }
+    // The open is no longer the holder's to end.
+    void HandOver() { m_object = nullptr; }
+    void Release();
+
+private:
+    AcDbObject* m_object = nullptr;
+};
+
 } // namespace HostDrawing
 
 // Test messages show the framework's strings as their text.

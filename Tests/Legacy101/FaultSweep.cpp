@@ -12,11 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <dbhostfaults.h>
-
-#include "FailingAllocator.h"
-#include "HostCallNames.h"
 #include "HostDrawing.h"
+#include "HostFaultSources.h"
 #include "LegacyBuilders.h"
 
 namespace Sweep
@@ -27,8 +24,6 @@ namespace
 {
 constexpr const char* kAbsent = "<not stored>";
 constexpr std::size_t kMaxSteps = 20000;
-// A kind whose steps keep failing is not swept further: its first faults show what is wrong.
-constexpr int kFailingStepsShown = 3;
 
 std::string Narrow(const CString& text)
 {
@@ -132,7 +127,8 @@ private:
 // The stored simulations must be those before or those asked for, name by
 // name; a success must show what was asked for.
 std::string CheckStates(const State& before, const State& asked, const State& after,
-                        const std::vector<std::string>& mustShow, bool reportedSuccess)
+                        const std::vector<std::string>& mustShow, bool reportedSuccess,
+                        const std::string& claim = "success reported")
 {
     std::string problems;
     for (const std::string& name : NamesOf({&before, &asked, &after}))
@@ -146,7 +142,7 @@ std::string CheckStates(const State& before, const State& asked, const State& af
         for (const std::string& name : mustShow)
         {
             if (ValueOf(after, name) != ValueOf(asked, name))
-                problems += "\n  success reported, but " + name + " is not as asked: " +
+                problems += "\n  " + claim + ", but " + name + " is not as asked: " +
                             (ValueOf(after, name) == ValueOf(before, name) ? "unchanged" : ValueOf(after, name));
         }
     }
@@ -159,10 +155,10 @@ struct StepOutcome
     std::string problems;
 };
 
-StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size_t nth, const std::string& folder)
+StepOutcome RunStep(const Operation& operation, const FaultSource& source, std::size_t nth, const std::string& folder)
 {
     StepOutcome outcome;
-    const std::string step = kind.name + "-" + std::to_string(nth);
+    const std::string step = source.name + "-" + std::to_string(nth);
     const std::size_t heapBefore = acdbHostHeapLiveBlocks();
     {
         std::unique_ptr<AcDbDatabase> drawing(new AcDbDatabase);
@@ -173,10 +169,11 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
         State asked;
         std::vector<std::string> mustShow;
         bool reportedSuccess = false;
+        std::string claim = "success reported";
         Result result;
         {
             Planned planned = operation.plan(before, folder, step);
-            FaultWindow window(kind, nth);
+            FaultWindow window(source, nth);
             result = planned.run(window);
             outcome.reached = window.Reached();
             if (window.ThrewOther())
@@ -186,8 +183,19 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
                 outcome.problems += "\n  left open by the operation:" + open;
             asked = planned.asked;
             mustShow = planned.mustShow;
-            reportedSuccess = result.hasStatus && !result.failed && !window.Threw();
-            outcome.problems += CheckStates(before, asked, Capture(), mustShow, reportedSuccess);
+            reportedSuccess = result.report == Report::Success && !window.Threw();
+            if (!outcome.reached)
+            {
+                // No call failed: the operation must have done what was asked, whatever the
+                // caller held open meanwhile.
+                if (result.report != Report::None && !reportedSuccess)
+                    outcome.problems += "\n  no call failed, yet it reports a failure";
+                const std::set<std::string> all = NamesOf({&before, &asked});
+                mustShow.assign(all.begin(), all.end());
+                reportedSuccess = true;
+                claim = "no call failed";
+            }
+            outcome.problems += CheckStates(before, asked, Capture(), mustShow, reportedSuccess, claim);
         }
         // What the operation's caller held is given back now.
         outcome.problems += result.problem;
@@ -196,7 +204,7 @@ StepOutcome RunStep(const Operation& operation, const FaultKind& kind, std::size
             outcome.problems += "\n  left open once the caller gave its objects back:" + open;
 
         const State after = Capture();
-        outcome.problems += CheckStates(before, asked, after, mustShow, reportedSuccess);
+        outcome.problems += CheckStates(before, asked, after, mustShow, reportedSuccess, claim);
         const std::string file = folder + "/" + step + ".dwg";
         const Acad::ErrorStatus saved = drawing->saveAs(CStringW(file.c_str()).GetString());
         if (saved != Acad::eOk)
@@ -246,30 +254,10 @@ std::string Difference(const State& expected, const State& actual)
     return difference;
 }
 
-const std::vector<FaultKind>& AllKinds()
-{
-    static const std::vector<FaultKind> kinds = [] {
-        std::vector<FaultKind> all;
-        all.push_back({"Allocation", [](std::size_t nth) { FailingAllocator::failAt(nth); },
-                       [] { return FailingAllocator::failed(); }});
-        for (const HostCallNames::Named& host : HostCallNames::kAll)
-        {
-            const DwgHostCall call = host.call;
-            all.push_back({std::string(host.name) + "Once", [call](std::size_t nth) { dwgHostFault(call).failAt(nth); },
-                           [call] { return dwgHostFault(call).failures() > 0; }});
-            all.push_back({std::string(host.name) + "From",
-                           [call](std::size_t nth) { dwgHostFault(call).failFrom(nth); },
-                           [call] { return dwgHostFault(call).failures() > 0; }});
-        }
-        return all;
-    }();
-    return kinds;
-}
-
 bool FaultWindow::Run(const std::function<void()>& call)
 {
     bool completed = true;
-    m_kind.failAt(m_nth);
+    m_source.arm(m_nth);
     try
     {
         call();
@@ -283,8 +271,7 @@ bool FaultWindow::Run(const std::function<void()>& call)
         completed = false;
         m_threwOther = true;
     }
-    m_reached = m_reached || m_kind.reached();
-    m_kind.failAt(0);
+    m_reached = m_source.disarm() || m_reached;
     m_threw = m_threw || !completed;
     return completed;
 }
@@ -296,30 +283,18 @@ void BuildBaseDrawing()
 
 void SweepOperation(const Operation& operation, const std::string& folder)
 {
-    std::string swept;
-    for (const FaultKind& kind : AllKinds())
-    {
-        int failingSteps = 0;
-        std::size_t nth = 1;
-        for (;; ++nth)
-        {
-            ASSERT_LT(nth, kMaxSteps) << operation.name << " under " << kind.name << " does not end";
-            const StepOutcome outcome = RunStep(operation, kind, nth, folder);
-            if (!outcome.problems.empty())
-            {
-                ADD_FAILURE() << operation.name << ", " << kind.name << " failing call " << nth << ":"
+    const std::string swept = FaultSteps::Sweep(
+        HostFaultSources::All(),
+        [&](const FaultSource& source, std::size_t nth, FaultSteps::Step& step) {
+            const StepOutcome outcome = RunStep(operation, source, nth, folder);
+            step.reached = outcome.reached;
+            step.failed = !outcome.problems.empty();
+            if (step.failed)
+                ADD_FAILURE() << operation.name << ", " << source.name << " failing call " << nth << ":"
                               << outcome.problems;
-                if (++failingSteps == kFailingStepsShown)
-                    break;
-            }
-            if (!outcome.reached)
-                break;
-        }
-        // The calls of the kind the operation makes: the last step reached none.
-        if (nth > 1)
-            swept += " " + kind.name + " " + std::to_string(nth - 1);
-    }
-    std::printf("%s failed in turn:%s\n", operation.name, swept.c_str());
+        },
+        kMaxSteps);
+    std::printf("%s, steps per source:%s\n", operation.name, swept.c_str());
 }
 
 void CheckStepDrawings(const std::string& folder)

@@ -1,9 +1,10 @@
 // A sweep of one operation of the format 101 module under failing calls: for
-// each kind of fault (an allocation, each kind of host call) the nth call of
-// the kind is failed, n = 1, 2, ... until the operation completes without
-// reaching the fault. Every step starts from the same drawing, and what the
+// each source of faults (the allocations, each kind of host call) the nth call
+// is failed, n = 1, 2, ... until the operation completes without reaching the
+// fault. Every step starts from the same drawing, and what the
 // step leaves behind is checked in the same session and, through the drawing
-// the step saved, in a fresh host process.
+// the step saved, in a fresh host process. A step whose fault the operation
+// did not reach must do what was asked and answer success.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include <afx.h>
+
+#include "FaultSteps.h"
 
 class CPmSim;
 
@@ -30,24 +33,14 @@ State Capture();
 // The state as a text of one line per line of the fingerprints; empty when equal.
 std::string Difference(const State& expected, const State& actual);
 
-// A kind of fault: arms the nth call of the kind (0 disarms) and tells whether
-// the armed call was reached since.
-struct FaultKind
-{
-    std::string name;
-    std::function<void(std::size_t)> failAt;
-    std::function<bool()> reached;
-};
-// The allocations of the process (operator new, the module's and the host's),
-// then every kind of host call, once failing only the nth and once failing
-// every call from the nth on.
-const std::vector<FaultKind>& AllKinds();
+using FaultSteps::FaultSource;
+using FaultSteps::Report;
 
 // Runs calls with the fault armed, and tells whether it was reached.
 class FaultWindow
 {
 public:
-    FaultWindow(const FaultKind& kind, std::size_t nth) : m_kind(kind), m_nth(nth) {}
+    FaultWindow(const FaultSource& source, std::size_t nth) : m_source(source), m_nth(nth) {}
 
     // Runs the call with the fault armed; false when a std::bad_alloc left it.
     bool Run(const std::function<void()>& call);
@@ -57,7 +50,7 @@ public:
     bool ThrewOther() const { return m_threwOther; }
 
 private:
-    const FaultKind& m_kind;
+    const FaultSource& m_source;
     std::size_t m_nth;
     bool m_reached = false;
     bool m_threw = false;
@@ -74,8 +67,7 @@ struct FileExpectation
 // What one run of the operation reports.
 struct Result
 {
-    bool hasStatus = true;   // false for the operations that answer nothing
-    bool failed = false;     // a failure status, a null result or an exception
+    Report report = Report::Success;
     std::string problem;     // what the operation's own checks found wrong
     std::vector<FileExpectation> files;
 };
@@ -85,6 +77,8 @@ struct Planned
 {
     State asked;                          // the stored simulations once the operation is done
     std::vector<std::string> mustShow;    // names a reported success must show in their asked state
+    // Runs the operation; what the caller holds open around it, it gives back
+    // before it returns, with the faults off.
     std::function<Result(FaultWindow&)> run;
 };
 

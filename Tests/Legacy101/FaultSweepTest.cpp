@@ -1,7 +1,8 @@
 // Every operation of the format 101 module swept under failing allocations and
-// failing host calls (see FaultSweep.h). The base drawing is the legacy one:
-// Cart (its block reference exists), Crane (in use, an id the drawing does not
-// know) and Ghost (its block reference is erased).
+// failing host calls (see FaultSweep.h), some also while the caller holds open
+// an object the operation neither changes nor needs. The base drawing is the
+// legacy one: Cart (its block reference exists), Crane (in use, an id the
+// drawing does not know) and Ghost (its block reference is erased).
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -52,13 +53,15 @@ Result StatusOf(FaultWindow& window, const std::function<int()>& call)
 {
     Result result;
     int status = 0;
-    result.failed = !window.Run([&] { status = call(); }) || status != 0;
+    const bool completed = window.Run([&] { status = call(); });
+    result.report = completed && status == 0 ? Report::Success : Report::Failure;
     return result;
 }
 
 // Checks a list against the stored state: every listed simulation as stored;
-// a success lists exactly the expected names.
-void CheckList(const CPmSimList* list, const State& stored, const std::set<std::string>& expected, Result& result)
+// a success, or a run in which no call failed, lists exactly the expected names.
+void CheckList(const CPmSimList* list, const State& stored, const std::set<std::string>& expected,
+               const FaultWindow& window, Result& result)
 {
     std::set<std::string> listed;
     for (int i = 0; list && i < list->Size(); ++i)
@@ -69,8 +72,8 @@ void CheckList(const CPmSimList* list, const State& stored, const std::set<std::
         if (!expected.count(name) || Fingerprint(*sim) != stored.at(name))
             result.problem += "\n  listed otherwise than stored: " + name;
     }
-    if (result.hasStatus && !result.failed && listed != expected)
-        result.problem += "\n  a list reported whole lacks simulations";
+    if ((result.report == Report::Success || !window.Reached()) && listed != expected)
+        result.problem += "\n  a list reported whole, or made without a fault, lacks simulations";
 }
 
 Planned SaveNew(const State& before, const std::string&, const std::string&)
@@ -145,7 +148,7 @@ Planned DeleteSim(const State& before, const std::string&, const std::string&)
     Planned planned{before, {}, {}};
     planned.run = [sim](FaultWindow& window) {
         Result result;
-        result.hasStatus = false;
+        result.report = Report::None;
         window.Run([&] { CPmDbxFactory::DeleteSim(sim->release()); });
         return result;
     };
@@ -159,7 +162,7 @@ Planned LoadSim(const State& before, const std::string&, const std::string&)
         Result result;
         LegacySimPtr loaded;
         window.Run([&] { loaded.reset(CPmDbxFactory::LoadSim(LegacyDrawing::kCrane)); });
-        result.failed = !loaded;
+        result.report = loaded ? Report::Success : Report::Failure;
         if (loaded && Fingerprint(*loaded) != before.at("Crane"))
             result.problem += "\n  LoadSim reads otherwise than stored:\n" + Fingerprint(*loaded);
         return result;
@@ -177,11 +180,12 @@ Planned ListLoad(const State& before, bool keepAll)
         LegacyListPtr list;
         int status = 0;
         Result result;
-        result.failed = !window.Run([&] {
+        const bool completed = window.Run([&] {
             list.reset(CPmDbxFactory::MakeSimList());
             status = list ? list->Load(keepAll) : -1;
-        }) || status != 0;
-        CheckList(list.get(), before, expected, result);
+        });
+        result.report = completed && status == 0 ? Report::Success : Report::Failure;
+        CheckList(list.get(), before, expected, window, result);
         return result;
     };
     return planned;
@@ -194,9 +198,9 @@ Planned LoadSimList(const State& before, const std::string&, const std::string&)
     planned.run = [before](FaultWindow& window) {
         LegacyListPtr list;
         Result result;
-        result.hasStatus = false;
+        result.report = Report::None;
         window.Run([&] { list.reset(CPmDbxFactory::LoadSimList(true)); });
-        CheckList(list.get(), before, {"Cart", "Crane", "Ghost"}, result);
+        CheckList(list.get(), before, {"Cart", "Crane", "Ghost"}, window, result);
         return result;
     };
     return planned;
@@ -209,7 +213,7 @@ Planned Clean(const State& before, const std::string&, const std::string&)
     planned.asked.erase("Cart");
     planned.run = [](FaultWindow& window) {
         Result result;
-        result.hasStatus = false;
+        result.report = Report::None;
         window.Run([] { CleanSims(); });
         return result;
     };
@@ -223,7 +227,7 @@ Planned Purge(const State& before, const std::string&, const std::string&)
     planned.asked.erase("Ghost");
     planned.run = [](FaultWindow& window) {
         Result result;
-        result.hasStatus = false;
+        result.report = Report::None;
         window.Run([] { PurgeDeletedSims(); });
         return result;
     };
@@ -256,7 +260,7 @@ Planned AddBlockToDrawing(const State& before, const std::string&, const std::st
         Result result = StatusOf(window, [&] { return block->AddToDrawing(false); });
         const AcDbHandle* handle = block->Handle();
         const bool added = handle && !handle->isNull();
-        if (!result.failed && !added)
+        if (result.report != Report::Failure && !added)
             result.problem += "\n  a block added with success has no handle";
         if (added && !HiddenReferenceAt(*handle))
             result.problem += "\n  the handle of an added block names no hidden reference at its place";
@@ -291,7 +295,7 @@ Planned SaveDrawing(const State& before, const std::string& folder, const std::s
     Planned planned{now, {}, {}};
     planned.run = [drawing, file, fileName, before, now](FaultWindow& window) {
         Result result = StatusOf(window, [&] { return drawing->saveAs(fileName.GetString()); });
-        result.files.push_back({file, result.failed ? before : now});
+        result.files.push_back({file, result.report == Report::Failure ? before : now});
         return result;
     };
     return planned;
@@ -309,7 +313,7 @@ Planned ReadDrawing(const State& before, const std::string& folder, const std::s
         auto read = std::make_unique<AcDbDatabase>(false, true);
         Result result = StatusOf(window, [&] { return read->readDwgFile(fileName.GetString()); });
         result.files.push_back({file, before});
-        if (result.failed)
+        if (result.report == Report::Failure)
         {
             if (read->approxNumObjects() != 0)
                 result.problem += "\n  a refused drawing leaves objects in the database";
@@ -340,6 +344,82 @@ Planned ReadDrawing(const State& before, const std::string& folder, const std::s
     return planned;
 }
 
+using Plan = std::function<Planned(const State&, const std::string&, const std::string&)>;
+using Held = std::shared_ptr<HostDrawing::HeldOpen>;
+
+// The operation, run while the caller holds open the object that find names;
+// it must succeed all the same.
+Operation Holding(const char* name, Plan plan, std::function<AcDbObjectId()> find, AcDb::OpenMode mode)
+{
+    return {name, [plan, find, mode](const State& before, const std::string& folder, const std::string& step) {
+                Planned planned = plan(before, folder, step);
+                Held held = std::make_shared<HostDrawing::HeldOpen>();
+                EXPECT_EQ(held->Open(find(), mode), Acad::eOk) << "the object the caller holds";
+                planned.run = [held, run = planned.run](FaultWindow& window) {
+                    Result result = run(window);
+                    held->Release();
+                    return result;
+                };
+                return planned;
+            }};
+}
+
+// The block reference of Cart (another simulation than the one saved).
+AcDbObjectId BlockOfCart()
+{
+    return HostDrawing::IdOfHandle(AcDbHandle(CartId()));
+}
+
+// An entity of model space that no simulation shows.
+AcDbObjectId UnrelatedEntity()
+{
+    return HostDrawing::AddReference(HostDrawing::AddBlockDefinition(L"Bystander"), {9.0, 9.0, 0.0});
+}
+
+// The host's edit pattern: the caller opens the stored simulation for write,
+// changes it and updates it; a stored simulation is closed, one that is not
+// stays the caller's to close.
+Planned UpdateOpenForWrite(const State& before, const std::string&, const std::string&)
+{
+    Held held = std::make_shared<HostDrawing::HeldOpen>();
+    EXPECT_EQ(held->Open(CZrAcadObject::GetObjectId(_T("QD_SIM"), LegacyDrawing::kCart), AcDb::kForWrite),
+              Acad::eOk);
+    CPmAcadSim* sim = CPmAcadSim::cast(held->Object());
+    Planned planned{before, {"Cart"}, {}};
+    if (!sim)
+    {
+        planned.run = [held](FaultWindow&) {
+            held->Release();
+            Result result;
+            result.problem = "\n  the caller holds no simulation";
+            return result;
+        };
+        return planned;
+    }
+    sim->SetName(LegacyDrawing::kCart);
+    sim->SetType(11);
+    CPmSection* section = CPmDbxFactory::MakeSection();
+    section->SetSpeed(2.0, 2);
+    sim->AddSection(section);
+    planned.asked["Cart"] = Fingerprint(*sim);
+    planned.run = [held, sim](FaultWindow& window) {
+        Result result = StatusOf(window, [&] {
+            const int status = sim->Update();
+            if (status == 0)
+                held->HandOver();
+            return status;
+        });
+        held->Release();
+        return result;
+    };
+    return planned;
+}
+
+Planned ListLoadLive(const State& before, const std::string&, const std::string&)
+{
+    return ListLoad(before, false);
+}
+
 const Operation kOperations[] = {
     {"SaveNew", SaveNew},
     {"SaveNewSharingAnId", SaveNewSharingAnId},
@@ -350,13 +430,30 @@ const Operation kOperations[] = {
     {"DeleteSim", DeleteSim},
     {"LoadSim", LoadSim},
     {"ListLoadKeepAll", [](const State& before, const std::string&, const std::string&) { return ListLoad(before, true); }},
-    {"ListLoadLive", [](const State& before, const std::string&, const std::string&) { return ListLoad(before, false); }},
+    {"ListLoadLive", ListLoadLive},
     {"LoadSimList", LoadSimList},
     {"CleanSims", Clean},
     {"PurgeDeletedSims", Purge},
     {"AddBlockToDrawing", AddBlockToDrawing},
     {"SaveDrawing", SaveDrawing},
     {"ReadDrawing", ReadDrawing},
+    // What the caller holds open is none of these operations' business.
+    {"UpdateOpenForWrite", UpdateOpenForWrite},
+    Holding("SaveNewHoldingOtherBlockForRead", SaveNew, BlockOfCart, AcDb::kForRead),
+    Holding("SaveNewHoldingOtherBlockForWrite", SaveNew, BlockOfCart, AcDb::kForWrite),
+    Holding("SaveReplacingHoldingOtherBlockForRead", SaveReplacing, BlockOfCart, AcDb::kForRead),
+    Holding("SaveReplacingHoldingOtherBlockForWrite", SaveReplacing, BlockOfCart, AcDb::kForWrite),
+    Holding("SaveNewSharingAnIdHoldingOtherBlockForRead", SaveNewSharingAnId, BlockOfCart, AcDb::kForRead),
+    Holding("SaveNewSharingAnIdHoldingOtherBlockForWrite", SaveNewSharingAnId, BlockOfCart, AcDb::kForWrite),
+    Holding("SaveNewHoldingUnrelatedEntity", SaveNew, UnrelatedEntity, AcDb::kForWrite),
+    Holding("UpdateHoldingUnrelatedEntity", Update, UnrelatedEntity, AcDb::kForWrite),
+    Holding("DeleteHoldingUnrelatedEntity", Delete, UnrelatedEntity, AcDb::kForWrite),
+    Holding("DeleteSimHoldingUnrelatedEntity", DeleteSim, UnrelatedEntity, AcDb::kForWrite),
+    Holding("ListLoadLiveHoldingUnrelatedEntity", ListLoadLive, UnrelatedEntity, AcDb::kForWrite),
+    // A block reference the caller holds open is there: its simulation is listed, and not purged.
+    Holding("ListLoadLiveHoldingSimBlockForRead", ListLoadLive, BlockOfCart, AcDb::kForRead),
+    Holding("ListLoadLiveHoldingSimBlockForWrite", ListLoadLive, BlockOfCart, AcDb::kForWrite),
+    Holding("PurgeDeletedSimsHoldingSimBlockForWrite", Purge, BlockOfCart, AcDb::kForWrite),
 };
 
 class FaultSweepTest : public LegacyDrawingTest, public testing::WithParamInterface<const Operation*>

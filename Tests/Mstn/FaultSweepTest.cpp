@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "FailingAllocator.h"
+#include "FaultSteps.h"
 #include "MstnTestSupport.h"
 
 using namespace MstnTest;
@@ -100,14 +101,14 @@ SimPtr NewRoute()
 
 enum class State { Absent, Old, New };
 using States = std::set<State>;
-enum class Outcome { Succeeded, Failed, Unreported };
+using FaultSteps::Report;
 
 struct Operation
 {
     const char* name;
     bool routeStored;
     // Made with every fault off: the call to make with the faults armed.
-    std::function<std::function<Outcome()>()> prepare;
+    std::function<std::function<Report()>()> prepare;
     // The simulations the operation may change: allowed states when it
     // succeeded and when it failed (or could not say). The others stay as they were.
     std::map<CString, std::pair<States, States>> changes;
@@ -115,9 +116,9 @@ struct Operation
     bool savesDesignFile = false;
 };
 
-Outcome StatusOutcome(int status)
+Report StatusReport(int status)
 {
-    return status == 0 ? Outcome::Succeeded : Outcome::Failed;
+    return status == 0 ? Report::Success : Report::Failure;
 }
 
 std::string DesignPath(const std::string& folder, const char* name)
@@ -138,32 +139,32 @@ std::vector<Operation> Operations(const std::string& folder)
     ops.push_back({"SaveNew", false,
                    [] {
                        auto route = std::make_shared<SimPtr>(NewRoute());
-                       return [route] { return StatusOutcome((*route)->Save()); };
+                       return [route] { return StatusReport((*route)->Save()); };
                    },
                    {{kRoute, {{State::New}, {State::Absent}}}}});
     ops.push_back({"SaveReplacing", true,
                    [] {
                        auto route = std::make_shared<SimPtr>(NewRoute());
-                       return [route] { return StatusOutcome((*route)->Save()); };
+                       return [route] { return StatusReport((*route)->Save()); };
                    },
                    {{kRoute, {{State::New}, {State::Old}}}}});
     ops.push_back({"Update", true,
                    [] {
                        auto route = std::make_shared<SimPtr>(NewRoute());
-                       return [route] { return StatusOutcome((*route)->Update()); };
+                       return [route] { return StatusReport((*route)->Update()); };
                    },
                    {{kRoute, {{State::New}, {State::Old}}}}});
     // A failed Delete may have taken the record when a block would not go.
     ops.push_back({"Delete", true,
                    [] {
                        auto route = std::make_shared<SimPtr>(CPmDbxFactory200::LoadSim(kRoute));
-                       return [route] { return StatusOutcome((*route)->Delete()); };
+                       return [route] { return StatusReport((*route)->Delete()); };
                    },
                    {{kRoute, {{State::Absent}, {State::Old, State::Absent}}}}});
     ops.push_back({"DeleteSim", true,
                    [] {
                        return [] {
-                           return CPmDbxFactory200::DeleteSim(kRoute) == 1 ? Outcome::Succeeded : Outcome::Failed;
+                           return CPmDbxFactory200::DeleteSim(kRoute) == 1 ? Report::Success : Report::Failure;
                        };
                    },
                    {{kRoute, {{State::Absent}, {State::Old, State::Absent}}}}});
@@ -171,7 +172,7 @@ std::vector<Operation> Operations(const std::string& folder)
                    [] {
                        return [] {
                            std::unique_ptr<CPmSimList200> list(CPmDbxFactory200::LoadSimList(true, true));
-                           return Outcome::Unreported;
+                           return Report::None;
                        };
                    },
                    {{kOldRoute, {kOldOrNew, kOldOrNew}}}});
@@ -179,7 +180,7 @@ std::vector<Operation> Operations(const std::string& folder)
                    [] {
                        return [] {
                            CPmDbxFactory200::UpgradeSim(kOldRoute);
-                           return Outcome::Unreported;
+                           return Report::None;
                        };
                    },
                    {{kOldRoute, {kOldOrNew, kOldOrNew}}}});
@@ -187,7 +188,7 @@ std::vector<Operation> Operations(const std::string& folder)
                    [] {
                        return [] {
                            CleanSims();
-                           return Outcome::Unreported;
+                           return Report::None;
                        };
                    },
                    {{kRoute, {{State::Old, State::Absent}, {State::Old, State::Absent}}},
@@ -199,8 +200,8 @@ std::vector<Operation> Operations(const std::string& folder)
                        EXPECT_EQ(mstnHost_saveDesignFile(path.c_str()), MSTN_SUCCESS);
                        AddDrawingElement();
                        return [path] {
-                           return mstnHost_saveDesignFile(path.c_str()) == MSTN_SUCCESS ? Outcome::Succeeded
-                                                                                        : Outcome::Failed;
+                           return mstnHost_saveDesignFile(path.c_str()) == MSTN_SUCCESS ? Report::Success
+                                                                                        : Report::Failure;
                        };
                    },
                    {}};
@@ -209,35 +210,10 @@ std::vector<Operation> Operations(const std::string& folder)
     return ops;
 }
 
-// A source of failures: one host call kind, or the allocations of the process.
-struct FaultSource
-{
-    std::string name;
-    bool allocation;
-    MstnHostCall call;
+using FaultSteps::FaultSource;
 
-    void Arm(std::size_t nth) const
-    {
-        if (allocation)
-            FailingAllocator::failAt(nth);
-        else
-            mstnHost_fault(call).failAt(nth);
-    }
-    // Turns the source off; whether the armed call was reached.
-    bool Disarm() const
-    {
-        if (allocation)
-        {
-            const bool reached = FailingAllocator::failed();
-            FailingAllocator::failAt(0);
-            return reached;
-        }
-        const bool reached = mstnHost_fault(call).failures() > 0;
-        mstnHost_fault(call).off();
-        return reached;
-    }
-};
-
+// The MicroStation host's sources of faults: each kind of host call, then the
+// allocations of the process.
 std::vector<FaultSource> Sources()
 {
     const std::pair<const char*, MstnHostCall> calls[] = {
@@ -257,8 +233,16 @@ std::vector<FaultSource> Sources()
                   "every kind of host call is a source");
     std::vector<FaultSource> sources;
     for (const auto& entry : calls)
-        sources.push_back({entry.first, false, entry.second});
-    sources.push_back({"Allocation", true, MstnHostCall::Kinds});
+    {
+        const MstnHostCall call = entry.second;
+        sources.push_back({entry.first, [call](std::size_t nth) { mstnHost_fault(call).failAt(nth); },
+                           [call] {
+                               const bool reached = mstnHost_fault(call).failures() > 0;
+                               mstnHost_fault(call).off();
+                               return reached;
+                           }});
+    }
+    sources.push_back(FaultSteps::AllocationSource());
     return sources;
 }
 
@@ -330,7 +314,7 @@ void Sweep(const Operation& op, const std::string& folder)
         old[name] = Loaded(name);
     {
         const auto run = op.prepare();
-        ASSERT_NE(run(), Outcome::Failed) << op.name << " fails without a fault";
+        ASSERT_NE(run(), Report::Failure) << op.name << " fails without a fault";
     }
     std::map<CString, std::string> fresh;
     for (const CString& name : kNames)
@@ -339,90 +323,85 @@ void Sweep(const Operation& op, const std::string& folder)
 
     std::set<std::vector<std::uint8_t>> filesKept;
     std::ofstream index(folder + "/index.txt", std::ios::app);
-    for (const FaultSource& source : Sources())
-    {
-        bool reached = true;
-        for (std::size_t nth = 1; reached; ++nth)
+    // The checks of a step are the test's own: every step of a source runs.
+    FaultSteps::Sweep(Sources(), [&](const FaultSource& source, std::size_t nth, FaultSteps::Step& step) {
+        const std::string where = StepName(op, source, nth);
+        BuildScene(op.routeStored);
+        // A step that fails leaves what it leaked; the next is judged on its own.
+        const std::size_t descriptors = mstnHost_liveDescriptorCount();
+        const std::size_t criteria = mstnHost_liveScanCriteriaCount();
+        Report outcome = Report::Failure;
+        const std::string previous = DesignPath(folder, "previous.dgn");
+        std::vector<std::uint8_t> previousBytes;
         {
-            const std::string where = StepName(op, source, nth);
-            ASSERT_LT(nth, 100000u) << where;
-            BuildScene(op.routeStored);
-            // A step that fails leaves what it leaked; the next is judged on its own.
-            const std::size_t descriptors = mstnHost_liveDescriptorCount();
-            const std::size_t criteria = mstnHost_liveScanCriteriaCount();
-            Outcome outcome = Outcome::Failed;
-            const std::string previous = DesignPath(folder, "previous.dgn");
-            std::vector<std::uint8_t> previousBytes;
-            {
-                const std::function<Outcome()> run = op.prepare();
-                if (op.savesDesignFile)
-                    previousBytes = FileBytes(previous);
-                source.Arm(nth);
-                try
-                {
-                    outcome = run();
-                }
-                catch (const std::bad_alloc&)
-                {
-                    outcome = Outcome::Failed;
-                }
-                reached = source.Disarm();
-            }
-            if (!reached)
-            {
-                EXPECT_NE(outcome, Outcome::Failed) << where << ": failed with no fault reached";
-            }
-
-            ExpectUsable(where, descriptors, criteria);
-            for (const CString& name : kNames)
-            {
-                const std::string now = Loaded(name);
-                const auto change = op.changes.find(name);
-                if (change == op.changes.end())
-                {
-                    EXPECT_EQ(now, old[name]) << where << ": " << Narrow(name) << " is not as it was";
-                    continue;
-                }
-                const States& allowed =
-                    outcome == Outcome::Succeeded ? change->second.first : change->second.second;
-                const bool ok = (now.empty() && allowed.count(State::Absent)) ||
-                                (!now.empty() && now == old[name] && allowed.count(State::Old)) ||
-                                (!now.empty() && now == fresh[name] && allowed.count(State::New));
-                EXPECT_TRUE(ok) << where << ": " << Narrow(name)
-                                << (outcome == Outcome::Succeeded ? " after a success" : " after a failure")
-                                << (now.empty() ? " does not load" : " loads as:\n" + now);
-            }
+            const std::function<Report()> run = op.prepare();
             if (op.savesDesignFile)
+                previousBytes = FileBytes(previous);
+            source.arm(nth);
+            try
             {
-                EXPECT_FALSE(std::filesystem::exists(previous + ".tmp")) << where;
-                if (outcome == Outcome::Succeeded)
-                {
-                    const std::string again = DesignPath(folder, "again.dgn");
-                    ASSERT_EQ(mstnHost_saveDesignFile(again.c_str()), MSTN_SUCCESS);
-                    EXPECT_EQ(FileBytes(previous), FileBytes(again)) << where << ": the saved file is the model";
-                }
-                else
-                {
-                    EXPECT_EQ(FileBytes(previous), previousBytes) << where << ": the previous file stays";
-                    continue;
-                }
+                outcome = run();
             }
-
-            // The design file of this step, when no earlier step left the same one.
-            const std::string file = DesignPath(folder, (where + ".dgn").c_str());
-            ASSERT_EQ(mstnHost_saveDesignFile(file.c_str()), MSTN_SUCCESS) << where;
-            if (filesKept.insert(FileBytes(file)).second)
+            catch (const std::bad_alloc&)
             {
-                std::ofstream(file + ".txt") << Describe();
-                index << where << "\n";
+                outcome = Report::Failure;
+            }
+            step.reached = source.disarm();
+        }
+        if (!step.reached)
+        {
+            EXPECT_NE(outcome, Report::Failure) << where << ": failed with no fault reached";
+        }
+
+        ExpectUsable(where, descriptors, criteria);
+        for (const CString& name : kNames)
+        {
+            const std::string now = Loaded(name);
+            const auto change = op.changes.find(name);
+            if (change == op.changes.end())
+            {
+                EXPECT_EQ(now, old[name]) << where << ": " << Narrow(name) << " is not as it was";
+                continue;
+            }
+            const States& allowed =
+                outcome == Report::Success ? change->second.first : change->second.second;
+            const bool ok = (now.empty() && allowed.count(State::Absent)) ||
+                            (!now.empty() && now == old[name] && allowed.count(State::Old)) ||
+                            (!now.empty() && now == fresh[name] && allowed.count(State::New));
+            EXPECT_TRUE(ok) << where << ": " << Narrow(name)
+                            << (outcome == Report::Success ? " after a success" : " after a failure")
+                            << (now.empty() ? " does not load" : " loads as:\n" + now);
+        }
+        if (op.savesDesignFile)
+        {
+            EXPECT_FALSE(std::filesystem::exists(previous + ".tmp")) << where;
+            if (outcome == Report::Success)
+            {
+                const std::string again = DesignPath(folder, "again.dgn");
+                ASSERT_EQ(mstnHost_saveDesignFile(again.c_str()), MSTN_SUCCESS);
+                EXPECT_EQ(FileBytes(previous), FileBytes(again)) << where << ": the saved file is the model";
             }
             else
             {
-                std::filesystem::remove(file);
+                EXPECT_EQ(FileBytes(previous), previousBytes) << where << ": the previous file stays";
+                return;
             }
-            ExpectLaterSaveAndLoad(where);
         }
-    }
+
+        // The design file of this step, when no earlier step left the same one.
+        const std::string file = DesignPath(folder, (where + ".dgn").c_str());
+        ASSERT_EQ(mstnHost_saveDesignFile(file.c_str()), MSTN_SUCCESS) << where;
+        if (filesKept.insert(FileBytes(file)).second)
+        {
+            std::ofstream(file + ".txt") << Describe();
+            index << where << "\n";
+        }
+        else
+        {
+            std::filesystem::remove(file);
+        }
+        ExpectLaterSaveAndLoad(where);
+    });
 }
 } // namespace
 
