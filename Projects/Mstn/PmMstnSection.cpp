@@ -3,6 +3,7 @@
 #include "MstnSimStream.h"
 #include "PmMstnSegment.h"
 #include "PmRecordChildren.h"
+#include "ZrMstnObject.h"
 
 CPmMstnSection::CPmMstnSection() = default;
 CPmMstnSection::CPmMstnSection(const CPmSection200& source) : CPmSection200(source) {}
