@@ -1,9 +1,8 @@
 #include "MstnSimStream.h"
 
-#include <memory>
-
 #include "MstnHeaderIndex.h"
 #include "PmMstnSection.h"
+#include "PmRecordChildren.h"
 #include "PmSim200.h"
 #include "PmTimeRecord.h"
 #include "ZrMstnObject.h"
@@ -54,16 +53,11 @@ void MstnSimStream::Write(const CPmSim200& sim, CZrMstnObject& store)
     WriteTime(store, sim.DttmCreatedTime());
     WriteTime(store, PmSimTimes::Edited(sim));
 
-    int count = 0;
-    for (const CPmSection200* section : *sim.Sections())
-        count += section ? 1 : 0;
+    const std::vector<CPmSection200*> sections = PmRecordChildren::Stored(*sim.Sections());
     store.BeginChunk(4);
-    store.WriteInt(count);
-    for (const CPmSection200* section : *sim.Sections())
-    {
-        if (section)
-            section->Save(&store);
-    }
+    store.WriteInt(static_cast<int>(sections.size()));
+    for (const CPmSection200* section : sections)
+        section->Save(&store);
 }
 
 int LoadMstnSim(CPmSim200* sim, const CString& name)
@@ -93,17 +87,10 @@ int LoadMstnSim(CPmSim200* sim, const CString& name, MstnHeaderIndex& index)
     ReadSimChunk(store, *sim);
 
     store.NextChunk();
-    int count = 0;
-    store.ReadInt(count);
-    for (int i = 0; i < count && !store.HasError(); ++i)
-    {
-        auto section = std::make_unique<CPmMstnSection>();
-        section->Load(&store);
-        if (store.HasError())
-            return -1;
-        sim->AddSection(section.get());
-        section.release();
-    }
+    // A section that cannot be read is dropped; the sections before it stay.
+    PmRecordChildren::Read<CPmMstnSection>(
+        MstnSimStream::Face{&store}, [&store](CPmMstnSection& section) { section.Load(&store); },
+        [sim](CPmMstnSection* section) { sim->AddSection(section); });
     // A stream that ended before its counts were met is not a simulation.
     return store.HasError() ? -1 : 0;
 }

@@ -5,9 +5,9 @@
 
 #include <afx.h>
 
+#include "ZrMstnObject.h"
 
 class CPmSim200;
-class CZrMstnObject;
 class MstnHeaderIndex;
 
 namespace MstnSimStream
@@ -19,6 +19,16 @@ constexpr int kSimChunkLength = kSimChunkPayload + 4;
 
 // Writes the simulation chunk, the section count and every section.
 void Write(const CPmSim200& sim, CZrMstnObject& store);
+
+// The store as a reader of counted runs of children sees it (PmRecordChildren.h).
+// A count that does not fit its chunk reads as 0, a negative one as no children.
+struct Face
+{
+    CZrMstnObject* store;
+    int Count() const { int count = 0; store->ReadInt(count); return count; }
+    bool Good() const { return !store->HasError(); }
+    void Refuse() const { store->SetError(1); }
+};
 } // namespace MstnSimStream
 
 // Fills a freshly made simulation from the record of exactly that name: 0 when

@@ -1,9 +1,9 @@
 #include "PmMstnPart.h"
 
-#include <memory>
-
 #include "MstnRecordText.h"
+#include "MstnSimStream.h"
 #include "PmPartDepth.h"
+#include "PmRecordChildren.h"
 #include "ZrMstnBlock.h"
 #include "ZrMstnObject.h"
 
@@ -45,6 +45,13 @@ void CPmMstnPart::LoadTree(CZrMstnObject* record, int depth)
 {
     if (!record)
         return;
+    const MstnSimStream::Face face{record};
+    // Trees deeper than the writers store are refused, not followed down the stack.
+    if (!PmPartDepth::Allows(depth))
+    {
+        face.Refuse();
+        return;
+    }
     // The block names an element already in the drawing: it is taken, not added.
     CQdBlock* old = m_pBlock;
     m_pBlock = nullptr;
@@ -54,19 +61,7 @@ void CPmMstnPart::LoadTree(CZrMstnObject* record, int depth)
     record->NextChunk();
     record->ReadString(m_name);
     record->ReadPoint(m_offset);
-    int count = 0;
-    record->ReadInt(count);
-    for (int i = 0; i < count && !record->HasError(); ++i)
-    {
-        // Trees deeper than the writer stores are refused, not followed down the stack.
-        if (depth >= PmPartDepth::kMax)
-        {
-            record->SetError(1);
-            return;
-        }
-        // Owned here until the part holds it, so that a failed add loses nothing.
-        auto sub = std::make_unique<CPmMstnPart>();
-        AddPart(sub.get());
-        sub.release()->LoadTree(record, depth + 1);
-    }
+    PmRecordChildren::Read<CPmMstnPart>(
+        face, [record, depth](CPmMstnPart& sub) { sub.LoadTree(record, depth + 1); },
+        [this](CPmMstnPart* sub) { AddPart(sub); });
 }

@@ -1,8 +1,8 @@
 #include "PmMstnSection.h"
 
-#include <memory>
-
+#include "MstnSimStream.h"
 #include "PmMstnSegment.h"
+#include "PmRecordChildren.h"
 #include "ZrMstnObject.h"
 
 CPmMstnSection::CPmMstnSection() = default;
@@ -14,18 +14,13 @@ void CPmMstnSection::Save(CZrMstnObject* record) const
 {
     if (!record)
         return;
-    int count = 0;
-    for (const CPmSegment200* segment : *Segments())
-        count += segment ? 1 : 0;
+    const std::vector<CPmSegment200*> segments = PmRecordChildren::Stored(*Segments());
     record->BeginChunk(16);
     record->WriteDouble(Speed());
     record->WriteInt(SpeedUnits());
-    record->WriteInt(count);
-    for (const CPmSegment200* segment : *Segments())
-    {
-        if (segment)
-            segment->Save(record);
-    }
+    record->WriteInt(static_cast<int>(segments.size()));
+    for (const CPmSegment200* segment : segments)
+        segment->Save(record);
 }
 
 void CPmMstnSection::Load(CZrMstnObject* record)
@@ -35,19 +30,11 @@ void CPmMstnSection::Load(CZrMstnObject* record)
     record->NextChunk();
     double speed = Speed();
     int units = SpeedUnits();
-    int count = 0;
     record->ReadDouble(speed);
     record->ReadInt(units);
-    record->ReadInt(count);
     // The stored values are taken as they are, without the unit conversion.
     static_cast<CPmSection200&>(*this) = CPmSection200(speed, units);
-    for (int i = 0; i < count; ++i)
-    {
-        auto segment = std::make_unique<CPmMstnSegment>();
-        segment->Load(record);
-        if (record->HasError())
-            return;
-        AddSegment(segment.get());
-        segment.release();
-    }
+    PmRecordChildren::Read<CPmMstnSegment>(
+        MstnSimStream::Face{record}, [record](CPmMstnSegment& segment) { segment.Load(record); },
+        [this](CPmMstnSegment* segment) { AddSegment(segment); });
 }

@@ -1,12 +1,11 @@
 #include "PmAcadPart.h"
 
-#include <memory>
-
 #include <acutmem.h>
 #include <dbfiler.h>
 
 #include "PmFilerCounts.h"
 #include "PmPartDepth.h"
+#include "PmRecordChildren.h"
 #include "ZrAcadBlock.h"
 
 void CPmAcadPart::Save(AcDbDwgFiler* filer) const
@@ -22,27 +21,18 @@ void CPmAcadPart::Save(AcDbDwgFiler* filer) const
         sub->Save(filer);
 }
 
-namespace
-{
-// Part trees nest through recursive reads; a record nesting deeper than the
-// writers store is refused rather than followed down the stack.
-int s_loadDepth = 0;
-
-struct DepthGuard
-{
-    DepthGuard() { ++s_loadDepth; }
-    ~DepthGuard() { --s_loadDepth; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-};
-} // namespace
-
 void CPmAcadPart::Load(AcDbDwgFiler* filer)
 {
-    const DepthGuard guard;
-    if (s_loadDepth > PmPartDepth::kMax)
+    LoadTree(filer, 1);
+}
+
+void CPmAcadPart::LoadTree(AcDbDwgFiler* filer, int depth)
+{
+    const PmFilerCounts::Face face{filer};
+    // Trees deeper than the writers store are refused, not followed down the stack.
+    if (!PmPartDepth::Allows(depth))
     {
-        filer->setFilerStatus(Acad::eDwgObjectImproperlyRead);
+        face.Refuse();
         return;
     }
     ACHAR* name = nullptr;
@@ -70,13 +60,9 @@ void CPmAcadPart::Load(AcDbDwgFiler* filer)
     m_pBlock = block;
     block->Load(filer);
 
-    const int count = PmFilerCounts::Read(filer);
-    for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
-    {
-        std::unique_ptr<CPmAcadPart> sub(new CPmAcadPart());
-        m_subParts.push_back(sub.get());
-        sub.release()->Load(filer);
-    }
+    PmRecordChildren::Read<CPmAcadPart>(
+        face, [filer, depth](CPmAcadPart& sub) { sub.LoadTree(filer, depth + 1); },
+        [this](CPmAcadPart* sub) { m_subParts.push_back(sub); });
 }
 
 CPmAcadPart::CPmAcadPart() = default;

@@ -14,4 +14,8 @@ public:
     using CPmPart::Save;
     void Save(AcDbDwgFiler* filer) const override;
     void Load(AcDbDwgFiler* filer) override;
+
+private:
+    // Reads a part that many levels down the tree (the segment's part is level 1).
+    PM_NO_EXPORT void LoadTree(AcDbDwgFiler* filer, int depth);
 };

@@ -1,13 +1,12 @@
 #include "PmAcadSection200.h"
 
-#include <memory>
-
 #include <dbfiler.h>
 
 #include "PmAcadSegment200.h"
 #include "PmFilerCounts.h"
 #include "PmLegacyBinding.h"
 #include "PmPart.h"
+#include "PmRecordChildren.h"
 #include "ZrAcadBlock.h"
 
 namespace
@@ -50,12 +49,7 @@ void CPmAcadSection200::Save(AcDbDwgFiler* filer) const
 {
     filer->writeDouble(Speed());
     filer->writeInt32(SpeedUnits());
-    std::vector<const CPmSegment200*> segments;
-    for (const CPmSegment200* segment : *Segments())
-    {
-        if (segment)
-            segments.push_back(segment);
-    }
+    const std::vector<CPmSegment200*> segments = PmRecordChildren::Stored(*Segments());
     filer->writeInt32(static_cast<Adesk::Int32>(segments.size()));
     for (const CPmSegment200* segment : segments)
         segment->Save(filer);
@@ -70,15 +64,13 @@ void CPmAcadSection200::Load(AcDbDwgFiler* filer)
     // The stored values are taken as they are, without the unit conversion.
     static_cast<CPmSection200&>(*this) = CPmSection200(speed, units);
 
-    const int count = PmFilerCounts::Read(filer);
-    for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
-    {
-        std::unique_ptr<CPmAcadSegment200> held(new CPmAcadSegment200());
-        Segments()->push_back(held.get());
-        CPmAcadSegment200* segment = held.release();
-        segment->Load(filer);
-        SetLength(segment->Length());  // appended directly: no block is moved while a drawing is read
-    }
+    // Appended directly, not through AddSegment: no block is moved while a drawing is read.
+    PmRecordChildren::Read<CPmAcadSegment200>(
+        PmFilerCounts::Face{filer}, [filer](CPmAcadSegment200& segment) { segment.Load(filer); },
+        [this](CPmAcadSegment200* segment) {
+            Segments()->push_back(segment);
+            SetLength(segment->Length());
+        });
 }
 
 CPmAcadSection200::CPmAcadSection200() = default;

@@ -21,4 +21,13 @@ inline int Read(AcDbDwgFiler* filer)
     }
     return count;
 }
+
+// The filer as a reader of counted runs of children sees it (PmRecordChildren.h).
+struct Face
+{
+    AcDbDwgFiler* filer;
+    int Count() const { return Read(filer); }
+    bool Good() const { return filer->filerStatus() == Acad::eOk; }
+    void Refuse() const { filer->setFilerStatus(Acad::eDwgObjectImproperlyRead); }
+};
 } // namespace PmFilerCounts

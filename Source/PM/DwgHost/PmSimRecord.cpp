@@ -1,12 +1,11 @@
 #include "PmSimRecord.h"
 
-#include <memory>
-
 #include <dbfiler.h>
 
 #include "PmAcadSection200.h"
 #include "PmFilerCounts.h"
 #include "PmModelAlgorithms.h"
+#include "PmRecordChildren.h"
 #include "PmSim200.h"
 #include "PmTimeRecordFiler.h"
 
@@ -19,12 +18,7 @@ Acad::ErrorStatus PmSimRecord::Write(AcDbDwgFiler* filer, const CPmSim200& sim)
     PmTimeRecord::Write(filer, sim.DttmCreatedTime());
     PmTimeRecord::Write(filer, PmSimTimes::Edited(sim));
 
-    std::vector<const CPmSection200*> sections;
-    for (const CPmSection200* section : *sim.Sections())
-    {
-        if (section)
-            sections.push_back(section);
-    }
+    const std::vector<CPmSection200*> sections = PmRecordChildren::Stored(*sim.Sections());
     filer->writeInt32(static_cast<Adesk::Int32>(sections.size()));
     const Acad::ErrorStatus status = filer->filerStatus();
     for (const CPmSection200* section : sections)
@@ -59,16 +53,9 @@ Acad::ErrorStatus PmSimRecord::Read(AcDbDwgFiler* filer, CPmSim200& sim)
     PmModel::DeleteAll(*sim.Sections());
     sim.SetLength(0);
 
-    const int count = PmFilerCounts::Read(filer);
-    const Acad::ErrorStatus status = filer->filerStatus();
-    for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
-    {
-        // Held until the simulation has it, so that an interrupted read leaks nothing.
-        std::unique_ptr<CPmAcadSection200> section(new CPmAcadSection200());
-        section->Load(filer);
-        sim.AddSection(section.get());
-        section.release();
-    }
+    PmRecordChildren::Read<CPmAcadSection200>(
+        PmFilerCounts::Face{filer}, [filer](CPmAcadSection200& section) { section.Load(filer); },
+        [&sim](CPmAcadSection200* section) { sim.AddSection(section); });
     // A record that went wrong part way answers the filer's error, not success.
-    return status != Acad::eOk ? status : filer->filerStatus();
+    return filer->filerStatus();
 }

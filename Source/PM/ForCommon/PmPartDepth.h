@@ -1,6 +1,6 @@
 // The deepest part tree a stored record may hold. Part trees are read back
 // recursively, so the readers refuse deeper ones; the writers refuse to store
-// them, so that every record saved can be read again.
+// them, so that every record saved can be read again. Both ask Allows.
 #pragma once
 
 #include <utility>
@@ -14,6 +14,9 @@ namespace PmPartDepth
 // counting as one.
 constexpr int kMax = 256;
 
+// Whether a part that many levels down (the segment's part is level 1) may be stored and read.
+constexpr bool Allows(int depth) { return depth <= kMax; }
+
 // Walks without recursion, so a tree of any depth held in memory is measured
 // safely. A null part is an absent one.
 inline bool Fits(const CPmPart* root)
@@ -25,7 +28,7 @@ inline bool Fits(const CPmPart* root)
     {
         const auto [part, depth] = pending.back();
         pending.pop_back();
-        if (depth > kMax)
+        if (!Allows(depth))
             return false;
         for (int i = 0; i < part->NumSubParts(); ++i)
         {

@@ -1,12 +1,11 @@
 #include "PmAcadSection.h"
 
-#include <memory>
-
 #include <dbfiler.h>
 
 #include "PmAcadSegment.h"
 #include "PmFilerCounts.h"
 #include "PmPart.h"
+#include "PmRecordChildren.h"
 #include "QdAcadBlock.h"
 
 namespace
@@ -37,12 +36,7 @@ void CPmAcadSection::Save(AcDbDwgFiler* filer)
 {
     filer->writeDouble(m_speed);
     filer->writeInt32(m_speedUnits);
-    std::vector<CPmSegment*> segments;
-    for (CPmSegment* segment : m_segments)
-    {
-        if (segment)
-            segments.push_back(segment);
-    }
+    const std::vector<CPmSegment*> segments = PmRecordChildren::Stored(m_segments);
     filer->writeInt32(static_cast<Adesk::Int32>(segments.size()));
     for (CPmSegment* segment : segments)
         segment->Save(filer);
@@ -56,15 +50,13 @@ void CPmAcadSection::Load(AcDbDwgFiler* filer)
     filer->readInt32(&units);
     m_speedUnits = units;
 
-    const int count = PmFilerCounts::Read(filer);
-    for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
-    {
-        std::unique_ptr<CPmAcadSegment> held(new CPmAcadSegment());
-        m_segments.push_back(held.get());
-        CPmAcadSegment* segment = held.release();
-        segment->Load(filer);
-        m_length = segment->Length();  // appended directly: no block is moved while a drawing is read
-    }
+    // Appended directly, not through AddSegment: no block is moved while a drawing is read.
+    PmRecordChildren::Read<CPmAcadSegment>(
+        PmFilerCounts::Face{filer}, [filer](CPmAcadSegment& segment) { segment.Load(filer); },
+        [this](CPmAcadSegment* segment) {
+            m_segments.push_back(segment);
+            m_length = segment->Length();
+        });
 }
 
 CPmAcadSection::CPmAcadSection() = default;

@@ -1,13 +1,12 @@
 // The format 101 record of a simulation, after the host object's own fields:
 // version 101, type, id, in-use flag, created and edited times, then the sections.
-#include <memory>
-
 #include <dbfiler.h>
 
 #include "PmAcadSection.h"
 #include "PmAcadSim.h"
 #include "PmFilerCounts.h"
 #include "PmModelAlgorithms.h"
+#include "PmRecordChildren.h"
 #include "PmTimeRecordFiler.h"
 
 namespace
@@ -29,12 +28,7 @@ Acad::ErrorStatus CPmAcadSim::dwgOutFields(AcDbDwgFiler* filer) const
     PmTimeRecord::Write(filer, m_dttmCreated);
     PmTimeRecord::Write(filer, m_dttmEdited);
 
-    std::vector<CPmSection*> sections;
-    for (CPmSection* section : m_sections)
-    {
-        if (section)
-            sections.push_back(section);
-    }
+    const std::vector<CPmSection*> sections = PmRecordChildren::Stored(m_sections);
     filer->writeInt32(static_cast<Adesk::Int32>(sections.size()));
     const Acad::ErrorStatus status = filer->filerStatus();
     for (CPmSection* section : sections)
@@ -72,16 +66,9 @@ Acad::ErrorStatus CPmAcadSim::dwgInFields(AcDbDwgFiler* filer)
     PmModel::DeleteAll(m_sections);
     m_length = 0;
 
-    const int count = PmFilerCounts::Read(filer);
-    const Acad::ErrorStatus status = filer->filerStatus();
-    for (int i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i)
-    {
-        // Held until the simulation has it, so that an interrupted read leaks nothing.
-        std::unique_ptr<CPmAcadSection> section(new CPmAcadSection());
-        section->Load(filer);
-        AddSection(section.get());
-        section.release();
-    }
+    PmRecordChildren::Read<CPmAcadSection>(
+        PmFilerCounts::Face{filer}, [filer](CPmAcadSection& section) { section.Load(filer); },
+        [this](CPmAcadSection* section) { AddSection(section); });
     // A record that went wrong part way answers the filer's error, not success.
-    return status != Acad::eOk ? status : filer->filerStatus();
+    return filer->filerStatus();
 }
