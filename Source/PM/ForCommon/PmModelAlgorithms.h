@@ -116,19 +116,6 @@ void MarkInUse(const std::vector<Sim*>& sims, const CString* exactName, bool inU
     }
 }
 
-// Hands every other listed simulation that carries the simulation's id (names
-// compared case-sensitively, ids as 64-bit values) to clear, so that ids stay unique.
-template <class List, class Sim, class ClearOp>
-void ClearDuplicateIds(const List* list, const Sim& sim, ClearOp clear)
-{
-    for (int i = 0; list && i < list->Size(); ++i)
-    {
-        auto* other = list->Sim(i);
-        if (other->Name()->Compare(*sim.Name()) != 0 && other->Id() == sim.Id())
-            clear(*other);
-    }
-}
-
 // The text dump's simulation and section headers, with their children.
 template <class Section>
 void DumpSim(PmDumpStream& os, const CString& name, int length, const std::vector<Section*>& sections)
