@@ -20,12 +20,6 @@
 
 namespace
 {
-std::vector<unsigned char> bytesOf(const std::wstring& path)
-{
-    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
-    return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 void writeBytes(const std::wstring& path, const std::vector<unsigned char>& bytes)
 {
     std::ofstream out(std::string(path.begin(), path.end()), std::ios::binary | std::ios::trunc);

@@ -19,20 +19,9 @@
 
 namespace
 {
-std::vector<unsigned char> bytesOf(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 bool exists(const std::string& path)
 {
     return std::ifstream(path).good();
-}
-
-std::wstring wide(const std::string& text)
-{
-    return std::wstring(text.begin(), text.end());
 }
 
 // A drawing with "QD_SIM" holding the record "Sim A" and a block reference in

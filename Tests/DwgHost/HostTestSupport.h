@@ -1,9 +1,31 @@
 // What the host's tests share: a fresh drawing per test, set as working database.
 #pragma once
 
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include <arxheaders.h>
+
+// Test files have plain ASCII paths: the host takes them wide, the streams narrow.
+inline std::wstring wide(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+inline std::vector<unsigned char> bytesOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline std::vector<unsigned char> bytesOf(const std::wstring& path)
+{
+    return bytesOf(std::string(path.begin(), path.end()));
+}
 
 class DrawingTest : public testing::Test
 {

@@ -17,6 +17,7 @@
 #include <dbhostfaults.h>
 
 #include "FailingAllocator.h"
+#include "HostTestSupport.h"
 #include "PmBlockFactory.h"
 #include "PmDbxFactory200.h"
 #include "PmDump.h"
@@ -31,17 +32,6 @@
 
 namespace
 {
-std::vector<unsigned char> bytesOf(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::wstring wide(const std::string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
 // A part showing a block of a new definition of the working drawing.
 CPmPart* MakePart(const wchar_t* blockName)
 {

@@ -1,13 +1,9 @@
 // The design file: a model written and read back into a fresh model; damaged files refused.
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "HostTestSupport.h"
 #include "LittleEndianBytes.h"
@@ -22,12 +18,6 @@ constexpr std::size_t kNextIdAt = 12;
 constexpr std::size_t kCountAt = 20;
 constexpr std::size_t kFirstRecordAt = 24;
 constexpr std::size_t kRecordHead = 13;   // id, flags, length
-
-Bytes readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void writeFile(const std::string& path, const Bytes& bytes)
 {
@@ -54,23 +44,9 @@ std::vector<MstnHostElementInfo> snapshot()
     return all;
 }
 
-class MstnHostDesignFileTest : public HostTest
+class MstnHostDesignFileTest : public HostFileTest
 {
 protected:
-    void SetUp() override
-    {
-        HostTest::SetUp();
-        path = ::testing::TempDir() + "mstnhost_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dgn";
-        std::remove(path.c_str());
-    }
-
-    void TearDown() override
-    {
-        std::remove(path.c_str());
-        HostTest::TearDown();
-    }
-
     // Three elements: a record element, a hidden one of another type, and a deleted one.
     void fillModel()
     {
@@ -98,7 +74,6 @@ protected:
         EXPECT_FALSE(elementInfo(marker).deleted);
     }
 
-    std::string path;
     AddedElement first;
     ElementId hidden = 0;
     AddedElement deleted;
@@ -164,7 +139,7 @@ TEST_F(MstnHostDesignFileTest, RefusesEveryTruncationAndEveryDamagedByte)
 {
     fillModel();
     ASSERT_EQ(mstnHost_saveDesignFile(path.c_str()), MSTN_SUCCESS);
-    const Bytes good = readFile(path);
+    const Bytes good = fileBytes(path);
     const ElementId marker = markModel();
 
     for (std::size_t length = 0; length < good.size(); ++length) {
@@ -189,7 +164,7 @@ TEST_F(MstnHostDesignFileTest, RefusesInconsistentContentBehindAValidChecksum)
 {
     fillModel();
     ASSERT_EQ(mstnHost_saveDesignFile(path.c_str()), MSTN_SUCCESS);
-    const Bytes good = readFile(path);
+    const Bytes good = fileBytes(path);
     const std::size_t firstLength = readU32(good.data() + kFirstRecordAt + 9);
     const std::size_t firstBytes = kFirstRecordAt + kRecordHead;
     const std::size_t secondRecord = firstBytes + firstLength;
@@ -253,7 +228,7 @@ TEST_F(MstnHostDesignFileTest, DamagedFilesLoadSoundlyOrNotAtAll)
 {
     fillModel();
     ASSERT_EQ(mstnHost_saveDesignFile(path.c_str()), MSTN_SUCCESS);
-    const Bytes good = readFile(path);
+    const Bytes good = fileBytes(path);
     for (std::size_t at = 0; at + 8 < good.size(); ++at) {
         for (const std::uint8_t value : {std::uint8_t{0}, std::uint8_t{0xFF}, std::uint8_t(good[at] ^ 1)}) {
             Bytes damaged = good;

@@ -1,13 +1,9 @@
 // Host calls failed on demand: each kind fails its call with the status a real
 // host gives and changes nothing in the model; the switches count the calls.
-#include <cstdio>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "FailingAllocator.h"
 #include "HostTestSupport.h"
@@ -40,32 +36,16 @@ std::vector<ElementState> modelState()
     return all;
 }
 
-std::vector<std::uint8_t> fileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class MstnHostFaultTest : public HostTest
+class MstnHostFaultTest : public HostFileTest
 {
 protected:
     void SetUp() override
     {
-        HostTest::SetUp();
-        path = ::testing::TempDir() + "mstnhost_faults_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dgn";
-        std::remove(path.c_str());
+        HostFileTest::SetUp();
         live = appendElement(66, 20, 6);
         other = appendElement(3, 7, 2);
     }
-    void TearDown() override
-    {
-        std::remove(path.c_str());
-        std::remove((path + ".tmp").c_str());
-        HostTest::TearDown();
-    }
 
-    std::string path;
     AddedElement live;
     AddedElement other;
 };

@@ -3,8 +3,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -33,6 +39,42 @@ protected:
 
     std::size_t expectedFaults = 0;
 };
+
+// A test with a design file of its own, gone before and after the test together
+// with the temporary file that a failed save may leave beside it.
+class HostFileTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        path = ::testing::TempDir() + "mstnhost_" + std::to_string(getpid()) + "_" + test->test_suite_name() + "_" +
+               test->name() + ".dgn";
+        removeFiles();
+    }
+
+    void TearDown() override
+    {
+        removeFiles();
+        HostTest::TearDown();
+    }
+
+    std::string path;
+
+private:
+    void removeFiles() const
+    {
+        std::remove(path.c_str());
+        std::remove((path + ".tmp").c_str());
+    }
+};
+
+inline std::vector<std::uint8_t> fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 struct AddedElement
 {

@@ -66,22 +66,24 @@ void DwgHostDatabaseAccess::clear(AcDbDatabase& database)
 Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* object)
 {
     id.setNull();
-    if (!object)
-        return Acad::eNullObjectPointer;
-    if (object->database())
-        return Acad::eAlreadyInDb;
+    const Acad::ErrorStatus status = DwgHostDatabaseAccess::addable(object);
+    if (status != Acad::eOk)
+        return status;
     if (dwgHostFault(DwgHostCall::AddObject).fails())
         return Acad::eOutOfMemory;
     return DwgHostDatabaseAccess::add(*this, id, object);
 }
 
+Acad::ErrorStatus DwgHostDatabaseAccess::addable(const AcDbObject* object)
+{
+    if (!object)
+        return Acad::eNullObjectPointer;
+    return object->database() ? Acad::eAlreadyInDb : Acad::eOk;
+}
+
 Acad::ErrorStatus DwgHostDatabaseAccess::add(AcDbDatabase& database, AcDbObjectId& id, AcDbObject* object)
 {
     id.setNull();
-    if (!object)
-        return Acad::eNullObjectPointer;
-    if (object->database())
-        return Acad::eAlreadyInDb;
     // The last handle stays unused, so that the handseed never wraps to handles in use.
     if (database.mHandseed == kNoHandleLeft)
         return Acad::eOutOfRange;

@@ -5,13 +5,7 @@
 
 DWGHOST_DEFINE_MEMBERS(AcDbDictionary, kDbDictionary)
 
-namespace
-{
-bool isLive(const AcDbObjectId& id)
-{
-    return id.isValid() && !id.isErased();
-}
-}  // namespace
+using DwgHostDetail::isLive;
 
 AcDbDictionary::AcDbDictionary() = default;
 AcDbDictionary::~AcDbDictionary() = default;

@@ -104,11 +104,7 @@ Acad::ErrorStatus AcDbObject::cancel()
     if (!mStub)
         return Acad::eNoDatabase;
     // The host keeps no copy to undo to: cancelling ends the open like a close.
-    if (mWriter)
-        mWriter = false;
-    else if (mReaders > 0)
-        --mReaders;
-    return Acad::eOk;
+    return close();
 }
 
 Acad::ErrorStatus AcDbObject::dwgInFields(AcDbDwgFiler* filer)

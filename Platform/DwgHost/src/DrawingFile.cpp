@@ -12,12 +12,8 @@
 namespace
 {
 using DwgHostDetail::DrawingImage;
+using DwgHostDetail::isLive;
 using DwgHostDetail::ObjectRecord;
-
-bool isLive(const AcDbObjectId& id)
-{
-    return id.isValid() && !id.isErased();
-}
 
 AcDbProxyClassInfo classOf(const AcDbObject& object)
 {

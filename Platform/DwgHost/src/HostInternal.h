@@ -105,6 +105,11 @@ public:
 };
 // Case folding for comparisons that ignore case.
 std::wstring folded(const std::wstring& text);
+// An id of an object that exists and is not erased: what lookups find and saves write.
+inline bool isLive(const AcDbObjectId& id)
+{
+    return id.isValid() && !id.isErased();
+}
 }  // namespace DwgHostDetail
 
 // Defines desc, cast and isA of a host class.
@@ -164,8 +169,10 @@ struct DwgHostDatabaseAccess
     }
     // Deletes every object and stub: the database is empty again.
     static void clear(AcDbDatabase& database);
-    // Makes a detached object resident under the next handle, open for write: what
-    // addAcDbObject, setAt and the tables do once they accept the object.
+    // Whether add can take the object: there is one, and it is in no database yet.
+    static Acad::ErrorStatus addable(const AcDbObject* object);
+    // Makes an object that addable accepts resident under the next handle, open for
+    // write: what addAcDbObject, setAt and the tables do once they accept the object.
     static Acad::ErrorStatus add(AcDbDatabase& database, AcDbObjectId& id, AcDbObject* object);
 };
 

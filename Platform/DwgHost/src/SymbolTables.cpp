@@ -8,9 +8,37 @@ DWGHOST_DEFINE_MEMBERS(AcDbBlockTable, kDbBlockTable)
 
 namespace
 {
-bool isLive(const AcDbObjectId& id)
+std::vector<AcDbObjectId> liveIds(const std::vector<AcDbObjectId>& ids)
 {
-    return id.isValid() && !id.isErased();
+    std::vector<AcDbObjectId> live;
+    for (const AcDbObjectId& id : ids) {
+        if (DwgHostDetail::isLive(id))
+            live.push_back(id);
+    }
+    return live;
+}
+
+// Whether an owner open for write in a database can take the object.
+Acad::ErrorStatus canOwn(const AcDbObject& owner, const AcDbObject* object)
+{
+    if (!owner.database())
+        return Acad::eNoDatabase;
+    if (!owner.isWriteEnabled())
+        return Acad::eNotOpenForWrite;
+    return DwgHostDatabaseAccess::addable(object);
+}
+
+// Adds the object to the owner's database and to the ids it owns.
+Acad::ErrorStatus addOwned(AcDbObject& owner, std::vector<AcDbObjectId>& owned, AcDbObjectId& id, AcDbObject* object)
+{
+    // The place in the list is made first, so that nothing fails once the object is in.
+    owned.reserve(owned.size() + 1);
+    const Acad::ErrorStatus status = DwgHostDatabaseAccess::add(*owner.database(), id, object);
+    if (status != Acad::eOk)
+        return status;
+    DwgHostObjectAccess::setOwner(*object, owner.objectId());
+    owned.push_back(id);
+    return Acad::eOk;
 }
 
 // Reads a count and that many handles of the filer's database.
@@ -37,11 +65,7 @@ Acad::ErrorStatus readIds(AcDbDwgFiler* filer, std::vector<AcDbObjectId>& ids)
 
 void writeIds(AcDbDwgFiler* filer, const std::vector<AcDbObjectId>& ids)
 {
-    std::vector<AcDbObjectId> live;
-    for (const AcDbObjectId& id : ids) {
-        if (isLive(id))
-            live.push_back(id);
-    }
+    const std::vector<AcDbObjectId> live = liveIds(ids);
     filer->writeInt32(static_cast<Adesk::Int32>(live.size()));
     for (const AcDbObjectId& id : live)
         filer->writeAcDbHandle(id.handle());
@@ -91,24 +115,12 @@ AcDbBlockTableRecord::~AcDbBlockTableRecord() = default;
 Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbEntity* entity)
 {
     id.setNull();
-    if (!database())
-        return Acad::eNoDatabase;
-    if (!isWriteEnabled())
-        return Acad::eNotOpenForWrite;
-    if (!entity)
-        return Acad::eNullObjectPointer;
-    if (entity->database())
-        return Acad::eAlreadyInDb;
-    if (dwgHostFault(DwgHostCall::AppendEntity).fails())
-        return Acad::eOutOfMemory;
-    // The place in the record is made first, so that nothing fails once the entity is in.
-    mEntities.reserve(mEntities.size() + 1);
-    const Acad::ErrorStatus status = DwgHostDatabaseAccess::add(*database(), id, entity);
+    const Acad::ErrorStatus status = canOwn(*this, entity);
     if (status != Acad::eOk)
         return status;
-    DwgHostObjectAccess::setOwner(*entity, objectId());
-    mEntities.push_back(id);
-    return Acad::eOk;
+    if (dwgHostFault(DwgHostCall::AppendEntity).fails())
+        return Acad::eOutOfMemory;
+    return addOwned(*this, mEntities, id, entity);
 }
 
 Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbEntity* entity)
@@ -119,12 +131,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbEntity* entity)
 
 Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator*& iterator) const
 {
-    std::vector<AcDbObjectId> live;
-    for (const AcDbObjectId& id : mEntities) {
-        if (isLive(id))
-            live.push_back(id);
-    }
-    iterator = new AcDbBlockTableRecordIterator(std::move(live));
+    iterator = new AcDbBlockTableRecordIterator(liveIds(mEntities));
     return Acad::eOk;
 }
 
@@ -207,27 +214,16 @@ bool AcDbSymbolTable::has(const ACHAR* name) const
 Acad::ErrorStatus AcDbSymbolTable::addRecord(AcDbObjectId& id, AcDbSymbolTableRecord* record)
 {
     id.setNull();
-    if (!database())
-        return Acad::eNoDatabase;
-    if (!isWriteEnabled())
-        return Acad::eNotOpenForWrite;
-    if (!record)
-        return Acad::eNullObjectPointer;
-    if (record->database())
-        return Acad::eAlreadyInDb;
+    const Acad::ErrorStatus status = canOwn(*this, record);
+    if (status != Acad::eOk)
+        return status;
     const ACHAR* name = nullptr;
     record->getName(name);
     if (!*name)
         return Acad::eInvalidInput;
     if (has(name))
         return Acad::eDuplicateRecordName;
-    mRecords.reserve(mRecords.size() + 1);
-    const Acad::ErrorStatus status = DwgHostDatabaseAccess::add(*database(), id, record);
-    if (status != Acad::eOk)
-        return status;
-    DwgHostObjectAccess::setOwner(*record, objectId());
-    mRecords.push_back(id);
-    return Acad::eOk;
+    return addOwned(*this, mRecords, id, record);
 }
 
 Acad::ErrorStatus AcDbSymbolTable::dwgOutFields(AcDbDwgFiler* filer) const

@@ -54,22 +54,20 @@ public:
         const auto* p = static_cast<const std::uint8_t*>(data);
         out_.insert(out_.end(), p, p + n);
     }
-    void u8(std::uint8_t v) { out_.push_back(v); }
-    void u32(std::uint32_t v)
-    {
-        std::uint8_t b[4];
-        mstnhost::writeU32(b, v);
-        bytes(b, sizeof b);
-    }
-    void u64(std::uint64_t v)
-    {
-        std::uint8_t b[8];
-        mstnhost::writeU64(b, v);
-        bytes(b, sizeof b);
-    }
+    void u8(std::uint8_t v) { number(v); }
+    void u32(std::uint32_t v) { number(v); }
+    void u64(std::uint64_t v) { number(v); }
     const std::vector<std::uint8_t>& data() const { return out_; }
 
 private:
+    // An unsigned number in as many bytes as its type has, lowest first.
+    template <typename T>
+    void number(T v)
+    {
+        for (std::size_t i = 0; i < sizeof v; ++i)
+            out_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+
     std::vector<std::uint8_t> out_;
 };
 
@@ -87,33 +85,25 @@ public:
         left_ -= n;
         return true;
     }
-    bool u8(std::uint8_t& v)
-    {
-        const std::uint8_t* p = nullptr;
-        if (!bytes(p, 1))
-            return false;
-        v = *p;
-        return true;
-    }
-    bool u32(std::uint32_t& v)
-    {
-        const std::uint8_t* p = nullptr;
-        if (!bytes(p, 4))
-            return false;
-        v = mstnhost::readU32(p);
-        return true;
-    }
-    bool u64(std::uint64_t& v)
-    {
-        const std::uint8_t* p = nullptr;
-        if (!bytes(p, 8))
-            return false;
-        v = mstnhost::readU64(p);
-        return true;
-    }
+    bool u8(std::uint8_t& v) { return number(v); }
+    bool u32(std::uint32_t& v) { return number(v); }
+    bool u64(std::uint64_t& v) { return number(v); }
     std::size_t left() const { return left_; }
 
 private:
+    // An unsigned number in as many bytes as its type has, lowest first.
+    template <typename T>
+    bool number(T& v)
+    {
+        const std::uint8_t* p = nullptr;
+        if (!bytes(p, sizeof v))
+            return false;
+        v = 0;
+        for (std::size_t i = sizeof v; i-- > 0;)
+            v = static_cast<T>((static_cast<std::uint64_t>(v) << 8) | p[i]);
+        return true;
+    }
+
     const std::uint8_t* p_;
     std::size_t left_;
 };
