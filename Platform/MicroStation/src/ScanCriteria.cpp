@@ -17,6 +17,25 @@ bool checkCriteria(ScanCriteriaP criteria, const char* call)
     return criteria && hostState().criteria.checkCallerOwned(criteria, call);
 }
 
+// Every setter's first checks: criteria this host gave out, then the setters' switch.
+int settable(ScanCriteriaP criteria, const char* call)
+{
+    if (!checkCriteria(criteria, call))
+        return MSTN_ERR_BAD_CRITERIA;
+    return mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails() ? MSTN_ERR_NO_MEMORY : MSTN_SUCCESS;
+}
+
+template <typename Test>
+int addTest(std::vector<Test>& tests, Test test)
+{
+    try {
+        tests.push_back(test);
+    } catch (const std::bad_alloc&) {
+        return MSTN_ERR_NO_MEMORY;
+    }
+    return MSTN_SUCCESS;
+}
+
 bool matches(const ScanCriteria& criteria, const ElementRef& element)
 {
     const std::uint8_t* buf = element.bytes.data();
@@ -49,10 +68,8 @@ int mdlScanCriteria_free(ScanCriteriaP criteria)
 
 int mdlScanCriteria_setModel(ScanCriteriaP criteria, DgnModelRefP model)
 {
-    if (!checkCriteria(criteria, "mdlScanCriteria_setModel"))
-        return MSTN_ERR_BAD_CRITERIA;
-    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
-        return MSTN_ERR_NO_MEMORY;
+    if (const int status = settable(criteria, "mdlScanCriteria_setModel"); status != MSTN_SUCCESS)
+        return status;
     if (!mstnhost::isActiveModel(model))
         return MSTN_ERR_BAD_MODEL;
     criteria->model = model;
@@ -61,41 +78,25 @@ int mdlScanCriteria_setModel(ScanCriteriaP criteria, DgnModelRefP model)
 
 int mdlScanCriteria_addSingleElementTypeTest(ScanCriteriaP criteria, int type)
 {
-    if (!checkCriteria(criteria, "mdlScanCriteria_addSingleElementTypeTest"))
-        return MSTN_ERR_BAD_CRITERIA;
-    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
-        return MSTN_ERR_NO_MEMORY;
+    if (const int status = settable(criteria, "mdlScanCriteria_addSingleElementTypeTest"); status != MSTN_SUCCESS)
+        return status;
     if (type < 0 || type > std::numeric_limits<std::uint16_t>::max())
         return MSTN_ERR_BAD_ARGUMENT;
-    try {
-        criteria->types.push_back(type);
-    } catch (const std::bad_alloc&) {
-        return MSTN_ERR_NO_MEMORY;
-    }
-    return MSTN_SUCCESS;
+    return addTest(criteria->types, type);
 }
 
 int mdlScanCriteria_addSingleLevelTest(ScanCriteriaP criteria, LevelId level)
 {
-    if (!checkCriteria(criteria, "mdlScanCriteria_addSingleLevelTest"))
-        return MSTN_ERR_BAD_CRITERIA;
-    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
-        return MSTN_ERR_NO_MEMORY;
-    try {
-        criteria->levels.push_back(level);
-    } catch (const std::bad_alloc&) {
-        return MSTN_ERR_NO_MEMORY;
-    }
-    return MSTN_SUCCESS;
+    if (const int status = settable(criteria, "mdlScanCriteria_addSingleLevelTest"); status != MSTN_SUCCESS)
+        return status;
+    return addTest(criteria->levels, level);
 }
 
 int mdlScanCriteria_setReturnType(ScanCriteriaP criteria, int returnType, bool /*oneElementOnly*/,
                                   bool /*includeComponents*/)
 {
-    if (!checkCriteria(criteria, "mdlScanCriteria_setReturnType"))
-        return MSTN_ERR_BAD_CRITERIA;
-    if (mstnHost_fault(MstnHostCall::ScanCriteriaSet).fails())
-        return MSTN_ERR_NO_MEMORY;
+    if (const int status = settable(criteria, "mdlScanCriteria_setReturnType"); status != MSTN_SUCCESS)
+        return status;
     if (returnType != MSTN_SCAN_RETURN_FILEPOS)
         return MSTN_ERR_BAD_ARGUMENT;
     criteria->returnType = returnType;
