@@ -3,6 +3,7 @@
 // live in files of their own.
 #include <memory>
 
+#include "MstnHeld.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnPart.h"
 #include "PmMstnSection.h"
@@ -106,7 +107,7 @@ void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
 
 int CPmDbxFactory200::DeleteSim(const CString& name)
 {
-    const std::unique_ptr<CPmSim200> sim(LoadSim(name));
+    const MstnHeldSim sim(LoadSim(name));
     if (!sim)
         return 0;
     if (sim->SimInUse())

@@ -1,8 +1,7 @@
 // LoadSim and UpgradeSim of the builds that bind no format 101 module: version
 // 101 records are read in place, and there is nothing to upgrade.
-#include <memory>
-
 #include "MstnHeaderIndex.h"
+#include "MstnHeld.h"
 #include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
@@ -10,9 +9,9 @@
 
 CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
-    auto sim = std::make_unique<CPmMstnSim200>();
-    if (LoadMstnSim(sim.get(), name, index) == 0)
-        return sim.release();
+    MstnHeldSim sim(new CPmMstnSim200());
+    if (LoadMstnSim(sim.Get(), name, index) == 0)
+        return sim.Release();
     return nullptr;
 }
 
@@ -24,5 +23,5 @@ CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)
 {
-    delete LoadSim(name);
+    DeleteSim(LoadSim(name));
 }
