@@ -1,8 +1,7 @@
-// LoadSim and UpgradeSim of the builds that bind no format 101 module: version
-// 101 records are read in place, and there is nothing to upgrade.
+// LoadSim's listed form and UpgradeSim of the builds that bind no format 101
+// module: version 101 records are read in place, and there is nothing to upgrade.
 #include "MstnHeaderIndex.h"
 #include "MstnHeld.h"
-#include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnSim200.h"
@@ -13,12 +12,6 @@ CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
     if (LoadMstnSim(sim.Get(), name, index) == 0)
         return sim.Release();
     return nullptr;
-}
-
-CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
-{
-    MstnHeaderIndex index(MstnRecord::kSimulationKind);
-    return LoadListedMstnSim(name, index);
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)

@@ -1,5 +1,5 @@
-// LoadSim and UpgradeSim of the builds that bind the MicroStation format 101
-// module: a name without a readable format 200 record is asked of that module,
+// LoadSim's listed form and UpgradeSim of the builds that bind the MicroStation
+// format 101 module: a name without a readable format 200 record is asked of that module,
 // and its simulation converted into a current-model one.
 #include <memory>
 
@@ -66,12 +66,6 @@ CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
     if (converted)
         converted->SetIsCurVersion(false);
     return converted.Release();
-}
-
-CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
-{
-    MstnHeaderIndex index(MstnRecord::kSimulationKind);
-    return LoadListedMstnSim(name, index);
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)
