@@ -62,7 +62,7 @@ inline void Descriptor(MSElementDescr* descr)
 {
     mdlElmdscr_freeAll(&descr);
 }
-// The host refuses to free only criteria it never made: there is nothing left to do.
+// The criteria are asked to be freed once: a refused free leaves nothing to do.
 inline void Criteria(std::remove_pointer_t<ScanCriteriaP>* criteria)
 {
     mdlScanCriteria_free(criteria);
