@@ -1,8 +1,11 @@
-// The simulation factory of the MicroStation modules. LoadSim and UpgradeSim
-// differ between the builds that bind a format 101 module and the others, and
-// live in files of their own.
+// The simulation factory of the MicroStation modules. LoadSim's listed form
+// (LoadListedMstnSim) and UpgradeSim differ between the builds that bind a
+// format 101 module and the others, and live in files of their own.
 #include <memory>
 
+#include "MstnHeaderIndex.h"
+#include "MstnHeld.h"
+#include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnPart.h"
 #include "PmMstnSection.h"
@@ -104,9 +107,15 @@ void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
         names.push_back(*list->Sim(i)->Name());
 }
 
+CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
+{
+    MstnHeaderIndex index(MstnRecord::kSimulationKind);
+    return LoadListedMstnSim(name, index);
+}
+
 int CPmDbxFactory200::DeleteSim(const CString& name)
 {
-    const std::unique_ptr<CPmSim200> sim(LoadSim(name));
+    const MstnHeldSim sim(LoadSim(name));
     if (!sim)
         return 0;
     if (sim->SimInUse())

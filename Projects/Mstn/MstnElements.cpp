@@ -2,23 +2,20 @@
 
 #include <mdl.h>
 
-MSElementDescr* MstnElements::ReadDescriptor(std::uint64_t elementId)
+MstnHeldDescriptor MstnElements::ReadDescriptor(std::uint64_t elementId)
 {
-    MSElementDescr* descr = nullptr;
+    MstnHeldDescriptor descr;
     std::uint32_t filePos = 0;
-    mdlAssoc_getElementDescr(&descr, &filePos, elementId, mdlModelRef_getActive(), true);
+    mdlAssoc_getElementDescr(descr.Out(), &filePos, elementId, mdlModelRef_getActive(), true);
     return descr;
 }
 
-void MstnElements::Replace(MSElementDescr*& held, MSElementDescr* fresh)
+int MstnElements::AddHidden(MstnHeldDescriptor& held, std::uint64_t& addedId)
 {
-    if (held != fresh)
-        mdlElmdscr_freeAll(&held);
-    held = fresh;
-}
-
-int MstnElements::AddHidden(MSElementDescr* descr, std::uint64_t& addedId)
-{
+    if (!held)
+        return -1;
+    // The model takes the descriptor whatever the add gives.
+    MSElementDescr* const descr = held.Release();
     mdlElmdscr_setVisible(descr, false);
     const int status = mdlElmdscr_add(descr);
     addedId = mdlElement_getID(&descr->el);

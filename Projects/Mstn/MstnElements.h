@@ -3,18 +3,16 @@
 
 #include <cstdint>
 
-#include <mselems.h>
+#include "MstnHeld.h"
 
 namespace MstnElements
 {
-// A new descriptor of the element with that id, the caller's; null when the
-// active model holds no such element.
-MSElementDescr* ReadDescriptor(std::uint64_t elementId);
+// A new descriptor of the element with that id; none when the active model
+// holds no such element.
+MstnHeldDescriptor ReadDescriptor(std::uint64_t elementId);
 
-// Frees the descriptor held in *held and takes the new one in its place.
-void Replace(MSElementDescr*& held, MSElementDescr* fresh);
-
-// Hides the descriptor's element and hands the descriptor to the active model;
-// the host's status, the id of the new element in addedId.
-int AddHidden(MSElementDescr* descr, std::uint64_t& addedId);
+// Hides the held descriptor's element and hands the descriptor to the active
+// model, whatever the host answers: the host's status, the id of the new
+// element in addedId. -1 with nothing held (addedId as it was).
+int AddHidden(MstnHeldDescriptor& held, std::uint64_t& addedId);
 } // namespace MstnElements

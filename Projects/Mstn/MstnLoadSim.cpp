@@ -1,28 +1,20 @@
-// LoadSim and UpgradeSim of the builds that bind no format 101 module: version
-// 101 records are read in place, and there is nothing to upgrade.
-#include <memory>
-
+// LoadSim's listed form and UpgradeSim of the builds that bind no format 101
+// module: version 101 records are read in place, and there is nothing to upgrade.
 #include "MstnHeaderIndex.h"
-#include "MstnRecordLayout.h"
+#include "MstnHeld.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
 #include "PmMstnSim200.h"
 
 CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
-    auto sim = std::make_unique<CPmMstnSim200>();
-    if (LoadMstnSim(sim.get(), name, index) == 0)
-        return sim.release();
+    MstnHeldSim sim(new CPmMstnSim200());
+    if (LoadMstnSim(sim.Get(), name, index) == 0)
+        return sim.Release();
     return nullptr;
-}
-
-CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
-{
-    MstnHeaderIndex index(MstnRecord::kSimulationKind);
-    return LoadListedMstnSim(name, index);
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)
 {
-    delete LoadSim(name);
+    DeleteSim(LoadSim(name));
 }

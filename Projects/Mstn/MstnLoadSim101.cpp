@@ -1,10 +1,11 @@
-// LoadSim and UpgradeSim of the builds that bind the MicroStation format 101
-// module: a name without a readable format 200 record is asked of that module,
+// LoadSim's listed form and UpgradeSim of the builds that bind the MicroStation
+// format 101 module: a name without a readable format 200 record is asked of that module,
 // and its simulation converted into a current-model one.
 #include <memory>
 
 #include "MstnFormat101.h"
 #include "MstnHeaderIndex.h"
+#include "MstnHeld.h"
 #include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
@@ -35,47 +36,43 @@ bool MayHaveReadableRecord(const CString& name)
 }
 
 // The format 101 module's simulation of that name converted into a new
-// simulation named with the name asked for; null when the module has none.
-CPmMstnSim200* ConvertFromFormat101(const CString& name)
+// simulation named with the name asked for; none when the module has none.
+MstnHeldSim ConvertFromFormat101(const CString& name)
 {
-    // An object of another class is not converted, but it is ours to free all the same.
+    // An object of another class is not converted, but it is ours to free all
+    // the same. Only the module's LoadSim is bound: its object is freed through
+    // its virtual destructor, in the module that made it.
     const std::unique_ptr<CPmSim> legacy(MstnFormat101::LoadSim(name));
     if (!legacy || !MstnFormat101::IsMstnSim(*legacy))
-        return nullptr;
+        return MstnHeldSim();
     const CConvertedSim intermediate(*legacy);
-    auto converted = std::make_unique<CPmMstnSim200>(intermediate);
+    MstnHeldSim converted(new CPmMstnSim200(intermediate));
     converted->SetName(name);
-    return converted.release();
+    return converted;
 }
 } // namespace
 
 CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
-    auto sim = std::make_unique<CPmMstnSim200>();
-    if (LoadMstnSim(sim.get(), name, index) == 0)
-        return sim.release();
-    sim.reset();
+    MstnHeldSim sim(new CPmMstnSim200());
+    if (LoadMstnSim(sim.Get(), name, index) == 0)
+        return sim.Release();
+    sim.Reset(nullptr);
     // A model not searched to its end may hold a format 200 record of the
     // name: the old form is not taken in its place.
     if (!index.SearchedWholeModel())
         return nullptr;
-    CPmMstnSim200* converted = ConvertFromFormat101(name);
+    MstnHeldSim converted = ConvertFromFormat101(name);
     if (converted)
         converted->SetIsCurVersion(false);
-    return converted;
-}
-
-CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
-{
-    MstnHeaderIndex index(MstnRecord::kSimulationKind);
-    return LoadListedMstnSim(name, index);
+    return converted.Release();
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)
 {
     if (MayHaveReadableRecord(name))
         return;
-    const std::unique_ptr<CPmMstnSim200> converted(ConvertFromFormat101(name));
+    const MstnHeldSim converted = ConvertFromFormat101(name);
     if (!converted)
         return;
     converted->SetIsCurVersion(true);

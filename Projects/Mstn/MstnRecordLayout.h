@@ -33,8 +33,9 @@ constexpr int kScanBufferWords = 2 * kFoundPositions;
 constexpr int kScanEndOfModel = 10;
 constexpr int kScanBufferFull = 11;
 constexpr int kScanPastEnd = 12;
-// Delete's answer when the model could not be searched to its end (a scan or
-// the read of an element it delivered failed): a record of the name may be there.
+// The status of a search that could not reach the model's end (a store's
+// scan without criteria, and a Delete that could not search): a record of the
+// name may be there. It is told apart from -1, no record of the name.
 constexpr int kSearchFailed = -2;
 // The scan return type that delivers file positions.
 constexpr int kScanReturnFilePositions = 1;

@@ -1,20 +1,16 @@
 #include "PmMstnAnimationBlock.h"
 
-#include <mdl.h>
-
 #include "MstnElements.h"
 
 CPmMstnAnimationBlock::CPmMstnAnimationBlock(const CQdBlock& block)
-    : m_pDesc(nullptr), m_elementId(block.ElementId()), m_pPrevElement(nullptr)
+    : m_desc(MstnElements::ReadDescriptor(block.ElementId())), m_elementId(block.ElementId()), m_pPrevElement(nullptr)
 {
-    m_pDesc = MstnElements::ReadDescriptor(m_elementId);
 }
 
 CPmMstnAnimationBlock::CPmMstnAnimationBlock(const CPmMstnAnimationBlock& other)
-    : CPmAnimationBlock(other), m_pDesc(nullptr), m_elementId(other.m_elementId),
-      m_pPrevElement(other.m_pPrevElement)
+    : CPmAnimationBlock(other), m_desc(MstnElements::ReadDescriptor(other.m_elementId)),
+      m_elementId(other.m_elementId), m_pPrevElement(other.m_pPrevElement)
 {
-    m_pDesc = MstnElements::ReadDescriptor(m_elementId);
 }
 
 CPmMstnAnimationBlock& CPmMstnAnimationBlock::operator=(const CPmMstnAnimationBlock& other)
@@ -23,41 +19,34 @@ CPmMstnAnimationBlock& CPmMstnAnimationBlock::operator=(const CPmMstnAnimationBl
     {
         m_elementId = other.m_elementId;
         m_pPrevElement = other.m_pPrevElement;
-        MstnElements::Replace(m_pDesc, MstnElements::ReadDescriptor(m_elementId));
+        m_desc = MstnElements::ReadDescriptor(m_elementId);
     }
     return *this;
 }
 
-CPmMstnAnimationBlock::~CPmMstnAnimationBlock()
-{
-    mdlElmdscr_freeAll(&m_pDesc);
-}
+CPmMstnAnimationBlock::~CPmMstnAnimationBlock() = default;
 
 void CPmMstnAnimationBlock::DisplayPrint(PmDumpStream&) const {}
 
 int CPmMstnAnimationBlock::AddToDrawing(bool)
 {
-    if (!m_pDesc)
-        return -1;
-    const int status = MstnElements::AddHidden(m_pDesc, m_elementId);
-    m_pDesc = nullptr;  // the model has it now
-    return status;
+    return MstnElements::AddHidden(m_desc, m_elementId);
 }
 
 void CPmMstnAnimationBlock::DuplicateInDrawing()
 {
     if (m_elementId != 0)
-        MstnElements::Replace(m_pDesc, MstnElements::ReadDescriptor(m_elementId));
-    if (!m_pDesc)
+        m_desc = MstnElements::ReadDescriptor(m_elementId);
+    if (!m_desc)
         return;
-    MstnElements::AddHidden(m_pDesc, m_elementId);
+    MstnElements::AddHidden(m_desc, m_elementId);
     // The added descriptor went to the model; the block holds one of the copy.
-    m_pDesc = MstnElements::ReadDescriptor(m_elementId);
+    m_desc = MstnElements::ReadDescriptor(m_elementId);
 }
 
 MSElementDescr* CPmMstnAnimationBlock::ElementDesc()
 {
-    return MstnElements::ReadDescriptor(m_elementId);
+    return MstnElements::ReadDescriptor(m_elementId).Release();
 }
 
 TransElemDescr* CPmMstnAnimationBlock::PrevElement()

@@ -6,6 +6,7 @@
 
 #include <mselems.h>
 
+#include "MstnHeld.h"
 #include "PmExport.h"
 #include "QdBlock.h"
 
@@ -31,7 +32,7 @@ public:
     void SetPrevElement(TransElemDescr* previous) override;
 
 private:
-    MSElementDescr* m_pDesc;
+    MstnHeldDescriptor m_desc;
     std::uint64_t m_elementId;
     TransElemDescr* m_pPrevElement;
 };

@@ -22,7 +22,7 @@ int CPmMstnSim200::Save()
     const int committed = record.Commit();
     if (committed != 0)
         return committed;
-    int deleted = -1;
+    MstnDeleteResult deleted{MstnDeleteResult::Outcome::NoRecord};
     try
     {
         CZrMstnObject old(MstnRecord::kSimulationKind, *Name());
@@ -35,11 +35,13 @@ int CPmMstnSim200::Save()
         record.Withdraw();
         throw;
     }
-    if (deleted != 0 && deleted != -1)
+    // The new record stands when there was no old one or its header went.
+    if (deleted.outcome == MstnDeleteResult::Outcome::SearchFailed ||
+        deleted.outcome == MstnDeleteResult::Outcome::Refused)
     {
         // The old record stays whole; a second record of the name must not stay beside it.
         record.Withdraw();
-        return deleted;
+        return deleted.Status();
     }
     return 0;
 }
@@ -60,5 +62,5 @@ int CPmMstnSim200::Delete()
         return -1;
     const int blocks = CPmSim200::Delete();
     CZrMstnObject record(MstnRecord::kSimulationKind, *Name());
-    return blocks + record.Delete();
+    return blocks + record.Delete().Status();
 }

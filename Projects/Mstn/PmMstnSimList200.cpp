@@ -1,22 +1,15 @@
 #include "PmMstnSimList200.h"
 
-#include <memory>
-
 #include <mdl.h>
 
 #include "MstnHeaderIndex.h"
+#include "MstnHeld.h"
 #include "MstnRecordLayout.h"
 #include "MstnSimStream.h"
-#include "PmDbxFactory200.h"
 #include "PmSim200.h"
 
 namespace
 {
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-
 bool NamesElementOfModel(PmSimId id)
 {
     std::uint32_t filePos = 0;
@@ -38,7 +31,7 @@ int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString name = m_names.GetAt(i);
-        std::unique_ptr<CPmSim200, SimDeleter> sim(LoadListedMstnSim(name, index));
+        MstnHeldSim sim(LoadListedMstnSim(name, index));
         if (!sim)
             continue;
         if (upgrade && !sim->IsCurVersion())
@@ -54,8 +47,8 @@ int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
         if (keepAll || NamesElementOfModel(sim->Id()))
         {
             sim->SetName(name);
-            Add(sim.get());
-            sim.release();
+            Add(sim.Get());
+            sim.Release();
         }
     }
     return result;

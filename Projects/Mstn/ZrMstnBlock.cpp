@@ -6,25 +6,23 @@
 #include "ZrMstnObject.h"
 
 CZrMstnBlock::CZrMstnBlock(MSElementDescr* descr)
-    : m_pDesc(descr), m_elementId(descr ? mdlElement_getID(&descr->el) : 0)
+    : m_desc(descr), m_elementId(descr ? mdlElement_getID(&descr->el) : 0)
 {
 }
 
 CZrMstnBlock::CZrMstnBlock(const CQdBlock& other)
-    : m_pDesc(nullptr), m_elementId(other.ElementId())
+    : m_desc(MstnElements::ReadDescriptor(other.ElementId())), m_elementId(other.ElementId())
 {
-    m_pDesc = MstnElements::ReadDescriptor(m_elementId);
 }
 
-CZrMstnBlock::CZrMstnBlock(CZrMstnObject* record) : m_pDesc(nullptr), m_elementId(0)
+CZrMstnBlock::CZrMstnBlock(CZrMstnObject* record) : m_elementId(0)
 {
     Load(record);
 }
 
 CZrMstnBlock::CZrMstnBlock(const CZrMstnBlock& other)
-    : CQdBlock(other), m_pDesc(nullptr), m_elementId(other.m_elementId)
+    : CQdBlock(other), m_desc(MstnElements::ReadDescriptor(other.m_elementId)), m_elementId(other.m_elementId)
 {
-    m_pDesc = MstnElements::ReadDescriptor(m_elementId);
 }
 
 CZrMstnBlock& CZrMstnBlock::operator=(const CZrMstnBlock& other)
@@ -32,15 +30,12 @@ CZrMstnBlock& CZrMstnBlock::operator=(const CZrMstnBlock& other)
     if (this != &other)
     {
         m_elementId = other.m_elementId;
-        MstnElements::Replace(m_pDesc, MstnElements::ReadDescriptor(m_elementId));
+        m_desc = MstnElements::ReadDescriptor(m_elementId);
     }
     return *this;
 }
 
-CZrMstnBlock::~CZrMstnBlock()
-{
-    mdlElmdscr_freeAll(&m_pDesc);
-}
+CZrMstnBlock::~CZrMstnBlock() = default;
 
 void CZrMstnBlock::DisplayPrint(PmDumpStream&) const {}
 
@@ -60,28 +55,23 @@ void CZrMstnBlock::Load(CZrMstnObject* record)
     std::uint64_t id = 0;
     record->ReadUInt64(id);
     m_elementId = id;
-    MstnElements::Replace(m_pDesc, id != 0 ? MstnElements::ReadDescriptor(id) : nullptr);
+    m_desc = id != 0 ? MstnElements::ReadDescriptor(id) : MstnHeldDescriptor();
 }
 
 int CZrMstnBlock::AddToDrawing(bool)
 {
-    if (!m_pDesc)
-        return -1;
-    const int status = MstnElements::AddHidden(m_pDesc, m_elementId);
-    m_pDesc = nullptr;  // the model has it now
-    return status;
+    return MstnElements::AddHidden(m_desc, m_elementId);
 }
 
 int CZrMstnBlock::RemoveFromDrawing()
 {
     if (m_elementId == 0)
         return -1;
-    MSElementDescr* found = nullptr;
+    MstnHeldDescriptor found;
     std::uint32_t filePos = 0;
-    const int status = mdlAssoc_getElementDescr(&found, &filePos, m_elementId, mdlModelRef_getActive(), true);
+    const int status = mdlAssoc_getElementDescr(found.Out(), &filePos, m_elementId, mdlModelRef_getActive(), true);
     if (status == 0 && found)
-        mdlElmdscr_removeElement(found);
-    mdlElmdscr_freeAll(&found);
+        mdlElmdscr_removeElement(found.Get());
     return status;
 }
 
@@ -92,7 +82,7 @@ PmSimId CZrMstnBlock::ElementId() const
 
 MSElementDescr* CZrMstnBlock::Desc() const
 {
-    return m_pDesc;
+    return m_desc.Get();
 }
 
 PmDumpStream& operator<<(PmDumpStream& os, const CZrMstnBlock& block)

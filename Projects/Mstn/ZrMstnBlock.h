@@ -10,6 +10,7 @@
 
 #include <mselems.h>
 
+#include "MstnHeld.h"
 #include "PmExport.h"
 #include "QdBlock.h"
 
@@ -43,7 +44,7 @@ public:
     MSElementDescr* Desc() const override;
 
 private:
-    MSElementDescr* m_pDesc;
+    MstnHeldDescriptor m_desc;
     std::uint64_t m_elementId;
 };
 

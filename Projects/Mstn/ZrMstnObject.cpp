@@ -13,17 +13,11 @@
 CZrMstnObject::CZrMstnObject() : CZrMstnObject(0, CString()) {}
 
 CZrMstnObject::CZrMstnObject(int kind, const CString& name)
-    : m_scanPosition(0), m_criteria(nullptr), m_cursor(0), m_loadedEnd(0), m_chunkPosition(0), m_chunkLength(0),
+    : m_scanPosition(0), m_cursor(0), m_loadedEnd(0), m_chunkPosition(0), m_chunkLength(0),
       m_totalLength(0), m_kind(kind), m_name(name), m_matchByName(!name.IsEmpty()), m_foundPositions{},
       m_foundCount(0), m_scanIndex(0), m_error(0), m_writeRefused(false)
 {
     InitScan();
-}
-
-CZrMstnObject::~CZrMstnObject()
-{
-    if (m_criteria)
-        mdlScanCriteria_free(m_criteria);
 }
 
 void CZrMstnObject::InitScan()
@@ -31,16 +25,14 @@ void CZrMstnObject::InitScan()
     // Criteria the host does not take whole are dropped: a store without
     // criteria scans nothing, and its search counts as failed, not as a model
     // without records.
-    m_criteria = mdlScanCriteria_create();
-    if (m_criteria &&
-        (mdlScanCriteria_setModel(m_criteria, mdlModelRef_getActive()) != 0 ||
-         mdlScanCriteria_addSingleElementTypeTest(m_criteria, MstnRecord::kElementType) != 0 ||
-         mdlScanCriteria_setReturnType(m_criteria, MstnRecord::kScanReturnFilePositions, false, true) != 0 ||
-         mdlScanCriteria_addSingleLevelTest(m_criteria, MstnRecord::kLevel) != 0))
-    {
-        mdlScanCriteria_free(m_criteria);
-        m_criteria = nullptr;
-    }
+    m_criteria.Reset(mdlScanCriteria_create());
+    ScanCriteriaP criteria = m_criteria.Get();
+    if (criteria &&
+        (mdlScanCriteria_setModel(criteria, mdlModelRef_getActive()) != 0 ||
+         mdlScanCriteria_addSingleElementTypeTest(criteria, MstnRecord::kElementType) != 0 ||
+         mdlScanCriteria_setReturnType(criteria, MstnRecord::kScanReturnFilePositions, false, true) != 0 ||
+         mdlScanCriteria_addSingleLevelTest(criteria, MstnRecord::kLevel) != 0))
+        m_criteria.Reset(nullptr);
     std::fill(std::begin(m_foundPositions), std::end(m_foundPositions), 0u);
     m_foundCount = 0;
     m_scanIndex = 0;
@@ -172,12 +164,20 @@ void CZrMstnObject::ReadRaw(void* bytes, std::size_t count)
     m_chunkPosition += static_cast<std::int32_t>(count);
 }
 
+template <std::size_t N, class Decode>
+int CZrMstnObject::ReadFixed(Decode decode)
+{
+    if (!ReadFits(N))
+        return 0;
+    std::uint8_t bytes[N];
+    ReadRaw(bytes, N);
+    decode(bytes);
+    return static_cast<int>(N);
+}
+
 int CZrMstnObject::ReadByte(std::uint8_t& value)
 {
-    if (!ReadFits(1))
-        return 0;
-    ReadRaw(&value, 1);
-    return 1;
+    return ReadFixed<1>([&value](const std::uint8_t* bytes) { value = bytes[0]; });
 }
 
 int CZrMstnObject::ReadBytes(void* bytes, int count)
@@ -190,53 +190,31 @@ int CZrMstnObject::ReadBytes(void* bytes, int count)
 
 int CZrMstnObject::ReadInt(int& value)
 {
-    std::uint8_t bytes[4];
-    if (!ReadFits(sizeof bytes))
-        return 0;
-    ReadRaw(bytes, sizeof bytes);
-    value = MstnBytes::GetI32(bytes);
-    return 4;
+    return ReadFixed<4>([&value](const std::uint8_t* bytes) { value = MstnBytes::GetI32(bytes); });
 }
 
 int CZrMstnObject::ReadInt(unsigned int& value)
 {
-    int read = 0;
-    const int result = ReadInt(read);
-    if (result)
-        value = static_cast<unsigned int>(read);
-    return result;
+    return ReadFixed<4>([&value](const std::uint8_t* bytes) { value = MstnBytes::GetU32(bytes); });
 }
 
 int CZrMstnObject::ReadDouble(double& value)
 {
-    std::uint8_t bytes[8];
-    if (!ReadFits(sizeof bytes))
-        return 0;
-    ReadRaw(bytes, sizeof bytes);
-    value = MstnBytes::GetDouble(bytes);
-    return 8;
+    return ReadFixed<8>([&value](const std::uint8_t* bytes) { value = MstnBytes::GetDouble(bytes); });
 }
 
 int CZrMstnObject::ReadUInt64(std::uint64_t& value)
 {
-    std::uint8_t bytes[8];
-    if (!ReadFits(sizeof bytes))
-        return 0;
-    ReadRaw(bytes, sizeof bytes);
-    value = MstnBytes::GetU64(bytes);
-    return 8;
+    return ReadFixed<8>([&value](const std::uint8_t* bytes) { value = MstnBytes::GetU64(bytes); });
 }
 
 int CZrMstnObject::ReadPoint(DPoint3d& point)
 {
-    std::uint8_t bytes[24];
-    if (!ReadFits(sizeof bytes))
-        return 0;
-    ReadRaw(bytes, sizeof bytes);
-    point.x = MstnBytes::GetDouble(bytes);
-    point.y = MstnBytes::GetDouble(bytes + 8);
-    point.z = MstnBytes::GetDouble(bytes + 16);
-    return 24;
+    return ReadFixed<24>([&point](const std::uint8_t* bytes) {
+        point.x = MstnBytes::GetDouble(bytes);
+        point.y = MstnBytes::GetDouble(bytes + 8);
+        point.z = MstnBytes::GetDouble(bytes + 16);
+    });
 }
 
 int CZrMstnObject::ReadString(CString& text)

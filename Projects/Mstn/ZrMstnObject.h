@@ -18,11 +18,45 @@
 #include <msgeom.h>
 #include <scanner.h>
 
+#include "MstnHeld.h"
 #include "MstnRecordLayout.h"
 
 class MstnHeaderIndex;
 struct MstnFoundHeader;
 struct MstnRecordHeader;
+
+// What a store's Delete met; which of these fail it, each operation that
+// deletes a record says.
+struct MstnDeleteResult
+{
+    enum class Outcome
+    {
+        Deleted,       // the header is gone, so the record is
+        NoRecord,      // the model holds no header of it
+        SearchFailed,  // the model not searched to its end, or its header not read again: nothing deleted
+        Refused,       // the host refused to delete the header: the record stays whole
+    };
+    Outcome outcome;
+    int hostStatus = 0;  // Refused: the host's status
+
+    // As a status of the simulation's operations, which sum them: 0, -1 for
+    // no record, kSearchFailed, or the host's status.
+    int Status() const
+    {
+        switch (outcome)
+        {
+        case Outcome::Deleted:
+            return 0;
+        case Outcome::NoRecord:
+            return -1;
+        case Outcome::SearchFailed:
+            return MstnRecord::kSearchFailed;
+        case Outcome::Refused:
+            break;
+        }
+        return hostStatus;
+    }
+};
 
 class CZrMstnObject
 {
@@ -32,7 +66,6 @@ public:
     CZrMstnObject(int kind, const CString& name);
     CZrMstnObject(const CZrMstnObject&) = delete;
     CZrMstnObject& operator=(const CZrMstnObject&) = delete;
-    ~CZrMstnObject();
 
     // Appends the name of every header of this kind, in scan order; the last
     // scan status. An element that a header names as its data is no header,
@@ -50,15 +83,12 @@ public:
     // The same, finding the header and the others in the index rather than
     // scanning the model.
     int Load(MstnHeaderIndex& index);
-    // Deletes the record, its header first: -1 when the model holds no header
-    // of it, kSearchFailed (nothing deleted) when the model could not be
-    // searched to its end or its header could not be read again, else the
-    // host's status for deleting the header (the data stays when that fails).
-    // Of its data it deletes only elements of the record layout that no other
-    // header names; once the header is gone the
-    // record is, and a data element the host does not delete is left behind
-    // unnamed, where no record reads it.
-    int Delete();
+    // Deletes the record, its header first (the data stays when that is
+    // refused). Of its data it deletes only elements of the record layout that
+    // no other header names; once the header is gone the record is, and a data
+    // element the host does not delete is left behind unnamed, where no record
+    // reads it.
+    MstnDeleteResult Delete();
     // False when a scan of this store, or the read of a position it
     // delivered, failed: what it found may not be all the model holds.
     bool SearchedWholeModel() const { return !m_scanFailed; }
@@ -123,24 +153,29 @@ private:
     void WriteRaw(const void* bytes, std::size_t count);
     bool ReadFits(std::int64_t bytes) const;
     void ReadRaw(void* bytes, std::size_t count);
+    // Reads N bytes when they fit what is left and hands them to decode: N,
+    // else 0 with nothing read.
+    template <std::size_t N, class Decode>
+    int ReadFixed(Decode decode);
     std::vector<std::uint8_t> HeaderPayload(const std::vector<std::uint64_t>& dataIds) const;
     std::size_t PieceCount() const;
     // Builds an element of the payload and appends it; false when the host refuses it.
     bool AppendPiece(MSElement& element, const std::uint8_t* payload, std::size_t bytes);
     // Deletes the data elements an unfinished Commit appended.
     void TakeBackAppended();
-    // The element of that id when it is an element of the record layout (the
-    // caller's), whatever its payload begins with; else null.
-    static MSElementDescr* ReadDataElement(std::uint64_t id, std::uint32_t& position);
+    // The element of that id when it is an element of the record layout,
+    // whatever its payload begins with; else none.
+    static MstnHeldDescriptor ReadDataElement(std::uint64_t id, std::uint32_t& position);
     // Deletes the live elements of those ids, in the order given, each as an
     // undoable step; with dataOnly, only elements of the record layout that the
-    // sorted spared ids do not hold. The first failed delete's status, or 0.
-    // Allocates nothing, so that it can take back what an interrupted write left.
+    // sorted spared ids do not hold. The status of the first element not found
+    // (-1 when the look-up gives none) or not deleted, or 0. Allocates nothing,
+    // so that it can take back what an interrupted write left.
     int DeleteElements(const std::uint64_t* ids, std::size_t count, bool dataOnly,
                        const std::vector<std::uint64_t>& spared);
 
     std::uint32_t m_scanPosition;
-    ScanCriteriaP m_criteria;
+    MstnHeldCriteria m_criteria;
     std::vector<std::vector<std::uint8_t>> m_chunks;
     std::size_t m_cursor;            // read side: next byte of the loaded data
     std::vector<std::uint8_t> m_loaded;

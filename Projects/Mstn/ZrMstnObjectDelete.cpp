@@ -5,7 +5,6 @@
 #include <mdl.h>
 
 #include "MstnHeaderIndex.h"
-#include "MstnHeldDescriptor.h"
 #include "MstnRecordElement.h"
 #include "ZrMstnObject.h"
 
@@ -17,8 +16,12 @@ bool Contains(const std::vector<std::uint64_t>& sorted, std::uint64_t id)
 }
 } // namespace
 
-int CZrMstnObject::Delete()
+MstnDeleteResult CZrMstnObject::Delete()
 {
+    using Outcome = MstnDeleteResult::Outcome;
+    // Fails for a search that does not reach the model's end, a header that
+    // cannot be read again and a refused delete of the header; goes past a
+    // refused delete of a data element once the header is gone.
     // One scan finds the header and the others: a damaged header may name
     // elements that are not its own, so only data elements that no other
     // header names are deleted.
@@ -27,11 +30,11 @@ int CZrMstnObject::Delete()
     if (!index.SearchedWholeModel())
     {
         m_scanFailed = true;
-        return MstnRecord::kSearchFailed;
+        return {Outcome::SearchFailed};
     }
     const MstnFoundHeader* header = index.Find(m_name, m_matchByName, m_skippedHeaderId);
     if (!header)
-        return -1;
+        return {Outcome::NoRecord};
     std::vector<std::uint64_t> spared;
     for (const std::uint64_t id : header->record.dataIds)
     {
@@ -43,13 +46,15 @@ int CZrMstnObject::Delete()
     MstnHeldDescriptor element;
     const std::uint32_t readBytes = mdlElmdscr_read(element.Out(), position, mdlModelRef_getActive(), 0, &position);
     if (readBytes == 0 || !element || mdlElement_getID(&element->el) != header->id)
-        return MstnRecord::kSearchFailed;
+        return {Outcome::SearchFailed};
     // The header goes first: when the host refuses that, the record stays whole.
     const int result = mdlElement_undoableDelete(&element->el, header->position, false);
     if (result != 0)
-        return result;
+        return {Outcome::Refused, result};
+    // A damaged header may name anything: what of its data is not found or not
+    // deleted stays, named by no header.
     DeleteElements(header->record.dataIds.data(), header->record.dataIds.size(), true, spared);
-    return 0;
+    return {Outcome::Deleted};
 }
 
 int CZrMstnObject::DeleteElements(const std::uint64_t* ids, std::size_t count, bool dataOnly,
@@ -65,13 +70,12 @@ int CZrMstnObject::DeleteElements(const std::uint64_t* ids, std::size_t count, b
         MstnHeldDescriptor element;
         int status = 0;
         if (dataOnly)
-            element.Reset(ReadDataElement(id, position));
+            element = ReadDataElement(id, position);
         else
             status = mdlAssoc_getElementDescr(element.Out(), &position, id, mdlModelRef_getActive(), true);
         if (!element)
         {
-            // A damaged header may name anything; an element this store appended must be found.
-            if (!dataOnly && result == 0)
+            if (result == 0)
                 result = status != 0 ? status : -1;
             continue;
         }

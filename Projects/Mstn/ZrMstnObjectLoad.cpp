@@ -1,7 +1,7 @@
 // Loading a record: its header found in the index, its data elements read
 // and joined into the stream the chunk readers walk.
 #include <algorithm>
-#include <new>
+#include <utility>
 
 #include <mdl.h>
 
@@ -18,13 +18,13 @@ bool HasRepeats(std::vector<std::uint64_t> ids)
 }
 } // namespace
 
-MSElementDescr* CZrMstnObject::ReadDataElement(std::uint64_t id, std::uint32_t& position)
+MstnHeldDescriptor CZrMstnObject::ReadDataElement(std::uint64_t id, std::uint32_t& position)
 {
-    MSElementDescr* data = nullptr;
+    MstnHeldDescriptor data;
     position = 0;
-    const int read = mdlAssoc_getElementDescr(&data, &position, id, mdlModelRef_getActive(), true);
+    const int read = mdlAssoc_getElementDescr(data.Out(), &position, id, mdlModelRef_getActive(), true);
     if (data && (read != 0 || !MstnRecord::IsDataElement(data->el)))
-        mdlElmdscr_freeAll(&data);
+        data.Reset(nullptr);
     return data;
 }
 
@@ -74,49 +74,32 @@ int CZrMstnObject::Load(MstnHeaderIndex& index)
     // name one data element the one that follows it first is its own.
     // Every data element is read (once) before any is copied, so that the
     // loaded data is allocated once, at the size the elements hold.
-    std::vector<MSElementDescr*> pieces;
-    const auto freePieces = [&pieces]() {
-        for (MSElementDescr*& piece : pieces)
-            mdlElmdscr_freeAll(&piece);
-    };
-    try
+    std::vector<MstnHeldDescriptor> pieces;
+    pieces.reserve(record.dataIds.size());  // bounded by the header element's size
+    for (const std::uint64_t id : record.dataIds)
     {
-        pieces.reserve(record.dataIds.size());  // bounded by the header element's size
-        for (const std::uint64_t id : record.dataIds)
-        {
-            std::uint32_t position = 0;
-            MSElementDescr* data = ReadDataElement(id, position);
-            if (data && index.NamedByAnother(id, header->position) &&
-                !index.FirstHeaderBehind(position, header->position))
-                mdlElmdscr_freeAll(&data);
-            if (!data)
-            {
-                freePieces();
-                return refuse();
-            }
-            pieces.push_back(data);
-        }
-        // The data elements fill at most the stream the header announces and
-        // the pad byte of an odd last piece; whatever more they hold is not taken.
-        const std::size_t capacity = static_cast<std::size_t>(record.totalLength) + 1;
-        std::size_t held = 0;
-        for (const MSElementDescr* piece : pieces)
-            held += MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
-        m_loaded.reserve(std::min(held, capacity));
-        for (MSElementDescr*& piece : pieces)
-        {
-            const std::size_t bytes = MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
-            const std::size_t taken = std::min(bytes, capacity - m_loaded.size());
-            const std::uint8_t* from = MstnRecord::Bytes(piece->el) + MstnRecord::kPayloadOffset;
-            m_loaded.insert(m_loaded.end(), from, from + taken);
-            mdlElmdscr_freeAll(&piece);
-        }
+        std::uint32_t position = 0;
+        MstnHeldDescriptor data = ReadDataElement(id, position);
+        if (data && index.NamedByAnother(id, header->position) && !index.FirstHeaderBehind(position, header->position))
+            data.Reset(nullptr);
+        if (!data)
+            return refuse();
+        pieces.push_back(std::move(data));
     }
-    catch (const std::bad_alloc&)
+    // The data elements fill at most the stream the header announces and
+    // the pad byte of an odd last piece; whatever more they hold is not taken.
+    const std::size_t capacity = static_cast<std::size_t>(record.totalLength) + 1;
+    std::size_t held = 0;
+    for (const MstnHeldDescriptor& piece : pieces)
+        held += MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
+    m_loaded.reserve(std::min(held, capacity));
+    for (MstnHeldDescriptor& piece : pieces)
     {
-        freePieces();
-        m_loaded.clear();
-        throw;
+        const std::size_t bytes = MstnRecord::ElementBytes(piece->el) - MstnRecord::kPayloadOffset;
+        const std::size_t taken = std::min(bytes, capacity - m_loaded.size());
+        const std::uint8_t* from = MstnRecord::Bytes(piece->el) + MstnRecord::kPayloadOffset;
+        m_loaded.insert(m_loaded.end(), from, from + taken);
+        piece.Reset(nullptr);
     }
     m_loadedEnd = std::min(m_loaded.size(), static_cast<std::size_t>(record.totalLength));
     if (keep)

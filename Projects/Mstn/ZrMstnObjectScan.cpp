@@ -5,7 +5,6 @@
 #include <mdl.h>
 
 #include "MstnHeaderIndex.h"
-#include "MstnHeldDescriptor.h"
 #include "MstnRecordElement.h"
 #include "ZrMstnObject.h"
 
@@ -33,7 +32,7 @@ int CZrMstnObject::NextHeader(MstnRecordHeader& header, MSElementDescr** descr)
         if (m_foundCount == 0 || m_scanIndex < 0 || m_scanIndex >= m_foundCount)
         {
             int size = MstnRecord::kScanBufferWords;
-            status = mdlScanCriteria_scan(m_criteria, m_foundPositions, &size, &m_scanPosition);
+            status = mdlScanCriteria_scan(m_criteria.Get(), m_foundPositions, &size, &m_scanPosition);
             m_foundCount = CarriesPositions(status) ? std::clamp(size / 2, 0, MstnRecord::kFoundPositions) : 0;
             m_scanIndex = 0;
         }

@@ -207,18 +207,18 @@ TEST_F(RecordStoreTest, DeleteRemovesTheRecordsElementsOnly)
     const ElementId drawing = AddDrawingElement();
     {
         CZrMstnObject missing(kSimKind, _T("None"));
-        EXPECT_EQ(missing.Delete(), -1);
+        EXPECT_EQ(missing.Delete().Status(), -1);
     }
     {
         CZrMstnObject store(kSimKind, _T("Drop"));
-        EXPECT_EQ(store.Delete(), 0);
+        EXPECT_EQ(store.Delete().Status(), 0);
     }
     EXPECT_EQ(RecordElements().size(), 2u) << "the other record's data element and header";
     EXPECT_EQ(HeaderCount(_T("Keep")), 1);
     EXPECT_EQ(HeaderCount(_T("Drop")), 0);
     EXPECT_TRUE(ElementLive(drawing));
     CZrMstnObject again(kSimKind, _T("Drop"));
-    EXPECT_EQ(again.Delete(), -1);
+    EXPECT_EQ(again.Delete().Status(), -1);
 }
 
 TEST_F(RecordStoreTest, EnumerateNamesListsEveryHeaderOfTheKindInScanOrder)
@@ -377,7 +377,7 @@ TEST_F(RecordStoreTest, HeadersWhoseCountsDoNotFitTheirElementAreRefused)
         CZrMstnObject store(kSimKind, _T("Bad"));
         EXPECT_EQ(store.Load(), -1) << c.what;
         CZrMstnObject remover(kSimKind, _T("Bad"));
-        EXPECT_EQ(remover.Delete(), -1) << c.what;
+        EXPECT_EQ(remover.Delete().Status(), -1) << c.what;
         EXPECT_TRUE(ElementLive(dataId)) << c.what;
         CStringArray names;
         CZrMstnObject lister(kSimKind, CString());
@@ -464,7 +464,7 @@ TEST_F(RecordStoreTest, AnElementAHeaderNamesIsDataWhateverItBeginsWith)
         for (const ElementId id : ids)
             left.erase(id);
         CZrMstnObject remover(kSimKind, _T("Whole"));
-        EXPECT_EQ(remover.Delete(), 0);
+        EXPECT_EQ(remover.Delete().Status(), 0);
         EXPECT_EQ(LiveIds(), left) << "its elements, and only they, are gone";
         CZrMstnObject keep(kSimKind, _T("Keep"));
         ASSERT_EQ(keep.Load(), 0);

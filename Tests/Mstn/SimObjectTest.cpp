@@ -210,7 +210,7 @@ TEST_F(SimObjectTest, AHeaderNamingAnotherRecordsDataNeitherLoadsNorDeletesIt)
         else
         {
             CZrMstnObject store(kSimKind, _T("A"));
-            EXPECT_EQ(store.Delete(), 0);
+            EXPECT_EQ(store.Delete().Status(), 0);
             EXPECT_EQ(HeaderCount(_T("A")), 0);
         }
         EXPECT_EQ(RecordStream(_T("B")), streamB);
