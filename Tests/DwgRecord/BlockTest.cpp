@@ -1,7 +1,9 @@
 // Blocks in model space: added hidden, moved, removed with their definition, copied.
 #include <memory>
+#include <new>
 #include <sstream>
 
+#include <dbhostfaults.h>
 #include <dbmemfiler.h>
 
 #include "DrawingFixture.h"
@@ -167,6 +169,23 @@ TEST_F(BlockTest, AnimationBlockCopiesTheDrawingsReference)
     PmDumpStream os;
     os << *orphan;
     EXPECT_EQ(os.str(), L"\nCPmAcadAnimationBlock handle: Null\n");
+}
+
+TEST_F(BlockTest, AnAnimationBlockWhoseCopyThrowsLeavesTheDrawingsReferenceClosed)
+{
+    std::unique_ptr<CQdBlock> block = CreateBlock(5.0);
+    block->AddToDrawing(false);
+    // The copy of the drawing's reference is the first allocation on the host heap.
+    dwgHostFault(DwgHostCall::HeapAllocation).failAt(1);
+    EXPECT_THROW(CPmAcadAnimationBlock animation(*block), std::bad_alloc);
+    dwgHostFaultsOff();
+
+    AcDbObjectId id;
+    ASSERT_EQ(Database()->getAcDbObjectId(id, false, *block->Handle()), Acad::eOk);
+    AcDbBlockReference* reference = nullptr;
+    EXPECT_EQ(acdbOpenObject(reference, id, AcDb::kForWrite), Acad::eOk) << "no reader is left";
+    if (reference)
+        reference->close();
 }
 
 TEST_F(BlockTest, AddSegmentMovesPartAndChildrenButNotGrandchildren)

@@ -11,14 +11,12 @@ CPmAcadAnimationBlock::CPmAcadAnimationBlock(const CQdBlock& block)
         m_pReference = PmBlockReferences::Copy(held);
         return;
     }
+    // The open ends when the constructor is left, a copy that throws included.
     const AcDbHandle* handle = block.Handle();
-    if (!handle || handle->isNull())
+    PmHeld::Open<AcDbBlockReference> inDrawing;
+    if (!handle || PmBlockReferences::Open(*handle, AcDb::kForRead, inDrawing) != Acad::eOk)
         return;
-    AcDbBlockReference* inDrawing = nullptr;
-    if (PmBlockReferences::Open(*handle, AcDb::kForRead, inDrawing) != Acad::eOk)
-        return;
-    m_pReference = PmBlockReferences::Copy(inDrawing);
-    inDrawing->close();
+    m_pReference = PmBlockReferences::Copy(inDrawing.get());
 }
 
 CPmAcadAnimationBlock::CPmAcadAnimationBlock(const CPmAcadAnimationBlock& source)
@@ -31,9 +29,7 @@ CPmAcadAnimationBlock& CPmAcadAnimationBlock::operator=(const CPmAcadAnimationBl
 {
     if (this != &source)
     {
-        AcDbBlockReference* reference = PmBlockReferences::Copy(source.m_pReference);
-        delete m_pReference;
-        m_pReference = reference;
+        PmBlockReferences::Assign(m_pReference, source.m_pReference);
         m_handle = source.m_handle;
         m_refId = source.m_refId;
     }

@@ -1,7 +1,5 @@
 #include "PmAcadSim200.h"
 
-#include <memory>
-
 #include <dbapserv.h>
 #include <dbfiler.h>
 #if defined(PM_HOST_BRX)
@@ -15,7 +13,6 @@
 #include "PmSegment200.h"
 #include "PmSimRecord.h"
 #include "PmStoredSims.h"
-#include "ZrAcadStore.h"
 
 namespace
 {
@@ -37,11 +34,11 @@ PmRxClass::Definition ClassDefinition()
 // unknown.
 int KeysSharingTheId(const CPmAcadSim200& sim, CStringArray& sharing)
 {
+    // A drawing without the dictionary holds no other simulation.
     CStringArray names;
-    int refused = 0;
-    ZrAcadStore::ReadNames(kPmSimDictionary, names, refused);
-    if (refused != 0)
-        return refused;
+    const int listed = CZrAcadObject::GetObjectNames(kPmSimDictionary, &names);
+    if (listed != Acad::eOk && listed != Acad::eKeyNotFound)
+        return listed;
     AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
     for (INT_PTR i = 0; i < names.GetSize(); ++i)
     {
@@ -52,7 +49,7 @@ int KeysSharingTheId(const CPmAcadSim200& sim, CStringArray& sharing)
         const PmStoredSims::Entry stored = PmStoredSims::Read(key);
         if (stored.status != Acad::eOk)
             return stored.status;
-        if (stored.sim && stored.sim->Id() == sim.Id() && !PmStoredSims::NamesGoneBlock(database, sim.Id()))
+        if (stored.Sim() && stored.Sim()->Id() == sim.Id() && !PmStoredSims::NamesGoneBlock(database, sim.Id()))
             sharing.Add(key);
     }
     return 0;
@@ -67,10 +64,11 @@ int StoreWithoutId(const CString& key)
     PmStoredSims::Entry stored = PmStoredSims::Read(key);
     if (stored.status != Acad::eOk)
         return stored.status;
-    if (!stored.sim)
+    if (!stored.Sim())
         return 0;
-    PmStoredSims::Held copy(new CPmAcadSim200(static_cast<const CPmSim200&>(*stored.sim)));
-    stored.sim.reset();
+    PmHeld::Detached<CPmAcadSim200, CPmDbxFactory200> copy(
+        new CPmAcadSim200(static_cast<const CPmSim200&>(*stored.Sim())));
+    stored.End();
     copy->SetName(key);
     copy->SetId(0);
     copy->SetIsCurVersion(true);
@@ -129,7 +127,7 @@ CPmAcadSim200::~CPmAcadSim200() = default;
 CPmSim200* CPmAcadSim200::Load(const CString& name)
 {
     // Every refusal answers null, as an entry that holds no current simulation does.
-    return PmStoredSims::OpenCurrent(name).sim.release();
+    return PmStoredSims::OpenCurrent(name).stored.release();
 }
 
 int CPmAcadSim200::Save()

@@ -1,20 +1,11 @@
 #include "PmAcadSimList200.h"
 
-#include <memory>
-
 #include <dbapserv.h>
 
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 #include "PmStoredSims.h"
 #include "ZrAcadObject.h"
-
-namespace
-{
-struct SimGiver
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-} // namespace
 
 CPmAcadSimList200::CPmAcadSimList200() = default;
 
@@ -32,7 +23,7 @@ int CPmAcadSimList200::Load(bool keepAll, bool saveUpgraded)
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString key = m_names.GetAt(i);
-        std::unique_ptr<CPmSim200, SimGiver> sim(CPmDbxFactory200::LoadSim(key));
+        PmHeld::Detached<CPmSim200, CPmDbxFactory200> sim(CPmDbxFactory200::LoadSim(key));
         if (!sim)
         {
             --status;

@@ -1,20 +1,8 @@
 #include "PmBlockReferences.h"
 
-#include <memory>
-
 #include <dbapserv.h>
 #include <dbents.h>
 #include <dbsymtb.h>
-
-namespace
-{
-// Ends the open of a drawing object when the scope is left by any path.
-struct CloseObject
-{
-    void operator()(AcDbObject* object) const { object->close(); }
-};
-using OpenUntilEnd = std::unique_ptr<AcDbObject, CloseObject>;
-} // namespace
 
 AcDbBlockReference* PmBlockReferences::Copy(const AcDbBlockReference* source)
 {
@@ -27,10 +15,19 @@ AcDbBlockReference* PmBlockReferences::Copy(const AcDbBlockReference* source)
     return copy;
 }
 
-Acad::ErrorStatus PmBlockReferences::Open(const AcDbHandle& handle, AcDb::OpenMode mode,
-                                          AcDbBlockReference*& reference)
+void PmBlockReferences::Assign(AcDbBlockReference*& held, const AcDbBlockReference* source)
 {
-    reference = nullptr;
+    AcDbBlockReference* copy = Copy(source);
+    delete held;
+    held = copy;
+}
+
+int PmBlockReferences::Open(const AcDbHandle& handle, AcDb::OpenMode mode,
+                            PmHeld::Open<AcDbBlockReference>& reference)
+{
+    reference.reset();
+    if (handle.isNull())
+        return -1;
     AcDbDatabase* database = acdbHostApplicationServices()->workingDatabase();
     if (!database)
         return Acad::eNoDatabase;
@@ -38,7 +35,10 @@ Acad::ErrorStatus PmBlockReferences::Open(const AcDbHandle& handle, AcDb::OpenMo
     Acad::ErrorStatus status = database->getAcDbObjectId(id, false, handle);
     if (status != Acad::eOk)
         return status;
-    return acdbOpenObject(reference, id, mode);
+    AcDbBlockReference* opened = nullptr;
+    status = acdbOpenObject(opened, id, mode);
+    reference.reset(opened);
+    return status;
 }
 
 int PmBlockReferences::AddToModelSpace(AcDbBlockReference*& reference, bool visible, AcDbHandle& handle,
@@ -49,19 +49,19 @@ int PmBlockReferences::AddToModelSpace(AcDbBlockReference*& reference, bool visi
         return Acad::eNoDatabase;
     AcDbBlockTable* table = nullptr;
     const Acad::ErrorStatus tableStatus = database->getSymbolTable(table, AcDb::kForRead);
-    OpenUntilEnd tableOpen(table);
+    PmHeld::Open<AcDbBlockTable> tableOpen(table);
     if (!reference || tableStatus != Acad::eOk)
         return tableStatus;
 
     AcDbBlockTableRecord* modelSpace = nullptr;
     table->getAt(L"*Model_Space", modelSpace, AcDb::kForWrite);
-    OpenUntilEnd modelSpaceOpen(modelSpace);
+    PmHeld::Open<AcDbBlockTableRecord> modelSpaceOpen(modelSpace);
     tableOpen.reset();
     if (!modelSpace)
         return Acad::eKeyNotFound;
     AcDbObjectId id;
     const Acad::ErrorStatus appendStatus = modelSpace->appendAcDbEntity(id, reference);
-    int result = modelSpaceOpen.release()->close();
+    int result = PmHeld::Close(modelSpaceOpen);
     if (appendStatus != Acad::eOk)
         return appendStatus;  // the reference is not the drawing's; the block keeps it
 
@@ -69,7 +69,7 @@ int PmBlockReferences::AddToModelSpace(AcDbBlockReference*& reference, bool visi
     handle = id.handle();
     newId = id;
     AcDbBlockReference* appended = reference;
-    OpenUntilEnd appendedOpen(appended);
+    const PmHeld::Open<AcDbBlockReference> appendedOpen(appended);
     reference = nullptr;
     if (!visible)
         result = appended->setVisibility(AcDb::kInvisible, true);

@@ -7,6 +7,8 @@
 #include <dbhandle.h>
 #include <dbid.h>
 
+#include "PmHeld.h"
+
 class AcDbBlockReference;
 
 namespace PmBlockReferences
@@ -15,8 +17,13 @@ namespace PmBlockReferences
 // position (nothing else of the source); null for a null source.
 AcDbBlockReference* Copy(const AcDbBlockReference* source);
 
-// Opens the reference the handle names in the working database.
-Acad::ErrorStatus Open(const AcDbHandle& handle, AcDb::OpenMode mode, AcDbBlockReference*& reference);
+// Replaces the held reference by a copy of the source (null for none). The copy
+// is made first, so that a copy that throws leaves the held one as it was.
+void Assign(AcDbBlockReference*& held, const AcDbBlockReference* source);
+
+// Opens the reference the handle names in the working database into the holder,
+// which closes it; -1 for a null handle, else the host's status.
+int Open(const AcDbHandle& handle, AcDb::OpenMode mode, PmHeld::Open<AcDbBlockReference>& reference);
 
 // Appends a held reference to model space and forgets it: the drawing owns it
 // then. Hidden unless visible. Without a reference only the block table is

@@ -15,14 +15,6 @@
 
 namespace
 {
-using HeldSim = PmStoredSims::Held;
-
-// Gives a simulation the factory handed out back to it at the end of a scope.
-struct SimGiver
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-
 // Whether the simulation dictionary may still hold an entry of that name: it
 // does, or the look-up was refused.
 bool EntryMayStay(const CString& name)
@@ -107,7 +99,7 @@ void CPmDbxFactory200::LoadSimNames(std::vector<CString>& names)
     CZrAcadObject::GetObjectNames(kPmSimDictionary, &keys);
     for (INT_PTR i = 0; i < keys.GetSize(); ++i)
     {
-        if (PmStoredSims::Read(keys.GetAt(i)).sim)
+        if (PmStoredSims::Read(keys.GetAt(i)).Sim())
             names.push_back(keys.GetAt(i));
     }
 }
@@ -116,10 +108,11 @@ CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 {
     // Every refusal answers null, as an entry that holds no simulation does.
     PmStoredSims::Entry stored = PmStoredSims::Read(name);
-    if (!stored.sim)
+    if (!stored.Sim())
         return nullptr;
-    std::unique_ptr<CPmAcadSim200> copy(new CPmAcadSim200(static_cast<const CPmSim200&>(*stored.sim)));
-    stored.sim.reset();  // ends the open first: the copy is freed if that throws
+    PmHeld::Detached<CPmAcadSim200, CPmDbxFactory200> copy(
+        new CPmAcadSim200(static_cast<const CPmSim200&>(*stored.Sim())));
+    stored.End();  // ends the open first: the copy is given back if that throws
     return copy.release();
 }
 
@@ -128,9 +121,9 @@ void CPmDbxFactory200::UpgradeSim(const CString& name)
     // Every refusal leaves the entry as it is: one that cannot be read, and a
     // refused store, which keeps the format 101 object.
     PmStoredSims::Entry current = PmStoredSims::OpenCurrent(name);
-    if (current.status != Acad::eOk || current.sim)
+    if (current.status != Acad::eOk || current.stored)
         return;  // the open simulation is closed again
-    HeldSim converted(PmStoredSims::LoadLegacy(name));
+    PmHeld::Detached<CPmAcadSim200, CPmDbxFactory200> converted(PmStoredSims::LoadLegacy(name));
     if (!converted)
         return;
     converted->SetIsCurVersion(true);
@@ -142,7 +135,7 @@ void CPmDbxFactory200::UpgradeSim(const CString& name)
 
 int CPmDbxFactory200::DeleteSim(const CString& name)
 {
-    const std::unique_ptr<CPmSim200, SimGiver> sim(LoadSim(name));
+    const PmHeld::Detached<CPmSim200, CPmDbxFactory200> sim(LoadSim(name));
     if (!sim)
         return 0;
     if (sim->SimInUse())
@@ -158,19 +151,7 @@ int CPmDbxFactory200::DeleteSim(const CString& name)
 
 void CPmDbxFactory200::DeleteSim(CPmSim200* sim)
 {
-    if (!sim)
-        return;
-    CPmAcadSim200* object = PmAcadSimOf(sim);
-    if (!object)
-    {
-        delete sim;
-        return;
-    }
-    // A simulation resident in the drawing is the drawing's: it is only cancelled.
-    if (!object->objectId().isNull())
-        object->cancel();
-    else
-        delete object;
+    PmGiveBackAcadSim<CPmAcadSim200>(sim);
 }
 
 void CleanSims()

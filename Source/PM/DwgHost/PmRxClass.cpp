@@ -5,9 +5,6 @@
 #if defined(PM_HOST_BRX)
 #include <brxheaders.h>
 #endif
-#if defined(PM_HOST_ZRX)
-#include <zrxheaders.h>
-#endif
 
 namespace
 {
@@ -22,10 +19,6 @@ namespace
 
 AcRxClass* Register(const PmRxClass::Definition& definition, AppNameChangeFuncPtr appNameChange)
 {
-#if defined(PM_HOST_ZRX)
-    return newZcRxClass(definition.name, L"AcDbObject", PM_DWG_VERSION, PM_DWG_MAINT, 1, definition.create,
-                        definition.dxfName, definition.appName, appNameChange);
-#else
 #if defined(PM_HOST_BRX)
     // The host makes its implementation object of the class through the hook
     // that is set while the class is registered.
@@ -37,7 +30,6 @@ AcRxClass* Register(const PmRxClass::Definition& definition, AppNameChangeFuncPt
     odrxPseudoConstructorHook = nullptr;
 #endif
     return registered;
-#endif
 }
 } // namespace
 
@@ -46,11 +38,7 @@ AcRxClass* PmRxClass::Registered(const ACHAR* name)
 #if defined(PM_CLASS_LOOKUP_FIND)
     return acrxFindAcRxClass(name);
 #else
-#if defined(PM_HOST_ZRX)
-    AcRxDictionary* registry = zcrxSysRegistry();
-#else
     AcRxDictionary* registry = acrxSysRegistry();
-#endif
     if (!registry)
         return nullptr;
     AcRxDictionary* classes = AcRxDictionary::cast(registry->at(ACRX_CLASS_DICTIONARY));

@@ -31,14 +31,6 @@ Acad::ErrorStatus LookForLegacyObject(const CString& name)
 #endif
 } // namespace
 
-void PmStoredSims::Releaser::operator()(CPmAcadSim200* sim) const
-{
-    if (sim->objectId().isNull())
-        delete sim;
-    else
-        sim->Close();
-}
-
 PmStoredSims::Entry PmStoredSims::OpenCurrent(const CString& name)
 {
     Entry entry;
@@ -57,7 +49,7 @@ PmStoredSims::Entry PmStoredSims::OpenCurrent(const CString& name)
         entry.status = status == Acad::eNotThatKindOfClass ? Acad::eOk : status;
         return entry;
     }
-    Held sim(CPmAcadSim200::cast(opened));
+    PmHeld::Open<CPmAcadSim200> sim(CPmAcadSim200::cast(opened));
     if (!sim)
     {
         opened->close();
@@ -66,19 +58,19 @@ PmStoredSims::Entry PmStoredSims::OpenCurrent(const CString& name)
     if (!sim->IsCurVersion())
         return entry;
     sim->SetName(name);
-    entry.sim = std::move(sim);
+    entry.stored = std::move(sim);
     return entry;
 }
 
 PmStoredSims::Entry PmStoredSims::Read(const CString& name)
 {
     Entry entry = OpenCurrent(name);
-    if (entry.status != Acad::eOk || entry.sim)
+    if (entry.status != Acad::eOk || entry.stored)
         return entry;
-    entry.sim.reset(LoadLegacy(name));
-    if (entry.sim)
+    entry.converted.reset(LoadLegacy(name));
+    if (entry.converted)
     {
-        entry.sim->SetIsCurVersion(false);
+        entry.converted->SetIsCurVersion(false);
         return entry;
     }
 #if defined(PM_BINDS_FORMAT101)
@@ -96,7 +88,7 @@ CPmAcadSim200* PmStoredSims::LoadLegacy(const CString& name)
     std::unique_ptr<CPmSim> legacy(PmLegacy::LoadSim(name));
     if (!legacy)
         return nullptr;
-    std::unique_ptr<CPmAcadSim200> converted(new CPmAcadSim200(*legacy));
+    PmHeld::Detached<CPmAcadSim200, CPmDbxFactory200> converted(new CPmAcadSim200(*legacy));
     converted->SetName(name);
     return converted.release();
 #else

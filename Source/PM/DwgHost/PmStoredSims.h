@@ -4,31 +4,36 @@
 // in its own body which of those refusals fail it.
 #pragma once
 
-#include <memory>
-
 #include <afx.h>
 #include <dbmain.h>
 
 #include "PmAcadSim200.h"
+#include "PmDbxFactory200.h"
+#include "PmHeld.h"
 
 namespace PmStoredSims
 {
-// Ends a simulation object the module opened or made: a stored one is closed,
-// a detached one (never in the drawing) is freed.
-struct Releaser
-{
-    void operator()(CPmAcadSim200* sim) const;
-};
-using Held = std::unique_ptr<CPmAcadSim200, Releaser>;
-
 // What an entry of the simulation dictionary gave.
 struct Entry
 {
-    // eOk once the entry was read: sim is then its simulation, or null when the
-    // drawing holds none under the name (no entry, an object of another class,
-    // a record of another version). Otherwise the host's refusal, and sim is null.
+    // eOk once the entry was read: the simulation is then the stored one or the
+    // converted one, or none when the drawing holds none under the name (no
+    // entry, an object of another class, a record of another version).
+    // Otherwise the host's refusal, and there is none.
     Acad::ErrorStatus status = Acad::eOk;
-    Held sim;
+    // The stored current simulation, open for read.
+    PmHeld::Open<CPmAcadSim200> stored;
+    // Else (Read only) the format 101 simulation converted, detached.
+    PmHeld::Detached<CPmAcadSim200, CPmDbxFactory200> converted;
+
+    // The simulation read; null for none.
+    const CPmAcadSim200* Sim() const { return stored ? stored.get() : converted.get(); }
+    // Closes the stored simulation and gives the converted one back.
+    void End()
+    {
+        stored.reset();
+        converted.reset();
+    }
 };
 
 // The stored current simulation of that name, open for read and named with it.

@@ -22,9 +22,7 @@ CZrAcadBlock& CZrAcadBlock::operator=(const CZrAcadBlock& source)
 {
     if (this != &source)
     {
-        AcDbBlockReference* reference = PmBlockReferences::Copy(source.m_pReference);
-        delete m_pReference;
-        m_pReference = reference;
+        PmBlockReferences::Assign(m_pReference, source.m_pReference);
         m_handle = source.m_handle;
     }
     return *this;
@@ -69,10 +67,8 @@ int CZrAcadBlock::AddToDrawing(bool visible)
 
 int CZrAcadBlock::RemoveFromDrawing()
 {
-    if (m_handle.isNull())
-        return -1;
-    AcDbBlockReference* reference = nullptr;
-    const Acad::ErrorStatus openStatus = PmBlockReferences::Open(m_handle, AcDb::kForWrite, reference);
+    PmHeld::Open<AcDbBlockReference> reference;
+    const int openStatus = PmBlockReferences::Open(m_handle, AcDb::kForWrite, reference);
     if (openStatus != Acad::eOk)
         return openStatus;
     if (!reference)
@@ -83,15 +79,21 @@ int CZrAcadBlock::RemoveFromDrawing()
     const AcDbObjectId recordId = reference->blockTableRecord();
     if (!recordId.isNull())
     {
-        AcDbBlockTableRecord* record = nullptr;
-        const Acad::ErrorStatus recordOpen = acdbOpenObject(record, recordId, AcDb::kForWrite);
+        AcDbBlockTableRecord* opened = nullptr;
+        const Acad::ErrorStatus recordOpen = acdbOpenObject(opened, recordId, AcDb::kForWrite);
+        PmHeld::Open<AcDbBlockTableRecord> record(opened);
         if (recordOpen == Acad::eOk)
-            recordPart = record->erase(true) + record->close();
+        {
+            const int erased = record->erase(true);
+            recordPart = erased + PmHeld::Close(record);
+        }
         else
+        {
             recordPart = recordOpen;
+        }
     }
     const int eraseStatus = reference->erase(true);
-    return recordPart + eraseStatus + reference->close();
+    return recordPart + eraseStatus + PmHeld::Close(reference);
 }
 
 int CZrAcadBlock::SetPos(dpoint3d position)
@@ -99,14 +101,12 @@ int CZrAcadBlock::SetPos(dpoint3d position)
     const AcGePoint3d point(position.x, position.y, position.z);
     if (m_pReference)
         return m_pReference->setPosition(point);
-    if (m_handle.isNull())
-        return -1;
-    AcDbBlockReference* reference = nullptr;
-    const Acad::ErrorStatus openStatus = PmBlockReferences::Open(m_handle, AcDb::kForWrite, reference);
+    PmHeld::Open<AcDbBlockReference> reference;
+    const int openStatus = PmBlockReferences::Open(m_handle, AcDb::kForWrite, reference);
     if (openStatus != Acad::eOk)
         return openStatus;
     const int setStatus = reference->setPosition(point);
-    return setStatus + reference->close();
+    return setStatus + PmHeld::Close(reference);
 }
 
 PmDumpStream& operator<<(PmDumpStream& os, const CZrAcadBlock& block)

@@ -1,5 +1,6 @@
 #include "ZrAcadObject.h"
 
+#include "PmHeld.h"
 #include "ZrAcadStore.h"
 
 #include <memory>
@@ -38,72 +39,39 @@ Acad::ErrorStatus OpenSubDictionary(AcDbDictionary* named, const CString& dict, 
     return Acad::eNotThatKindOfClass;
 }
 
-// An object this module opened, closed when the scope is left by any path, an
-// exception included, so that no failure leaves a dictionary open for write.
-class OpenedObject
+// Looks the sub-dictionary up in the named objects dictionary by its id and
+// opens it for read into the holder: eKeyNotFound when there is none,
+// eNotThatKindOfClass for an entry of another kind, else the host's status.
+Acad::ErrorStatus OpenSubDictionaryForRead(AcDbDictionary* named, const CString& dict,
+                                           PmHeld::Open<AcDbDictionary>& sub)
 {
-public:
-    explicit OpenedObject(AcDbObject* object = nullptr) : m_object(object) {}
-    OpenedObject(const OpenedObject&) = delete;
-    OpenedObject& operator=(const OpenedObject&) = delete;
-    ~OpenedObject()
-    {
-        if (m_object)
-            m_object->close();
-    }
+    AcDbObjectId subId;
+    const Acad::ErrorStatus found = named->getAt(dict, subId);
+    if (found != Acad::eOk)
+        return found;
+    AcDbDictionary* opened = nullptr;
+    const Acad::ErrorStatus status = OpenDictionary(opened, subId, AcDb::kForRead);
+    sub.reset(opened);
+    return status;
+}
 
-    void Reset(AcDbObject* object)
-    {
-        m_object = object;
-    }
-
-    // Ends the open now; the host's status of the close.
-    int Close()
-    {
-        AcDbObject* object = m_object;
-        m_object = nullptr;
-        return object ? object->close() : Acad::eOk;
-    }
-
-private:
-    AcDbObject* m_object;
-};
-
-// In the builds whose SDK wants it, the entry about to be replaced is opened
-// for write first (erased or not). The host erases the replaced object itself;
-// the open is ended afterwards, so that no erased object stays open for write.
-class ReplacedEntry
+// In the builds whose SDK wants it, the entry about to be replaced, opened for
+// write first (erased or not); else nothing. The host erases the replaced object
+// itself; the open is ended afterwards, so that no erased object stays open for write.
+PmHeld::Open<AcDbObject> OpenReplacedEntry(AcDbDictionary* sub, const CString& key)
 {
-public:
-    ReplacedEntry(AcDbDictionary* sub, const CString& key)
-    {
+    PmHeld::Open<AcDbObject> entry;
 #if defined(PM_SAVE_PREOPENS_ENTRY)
-        AcDbObjectId id;
-        if (sub->getAt(key, id) == Acad::eOk)
-            acdbOpenObject(m_entry, id, AcDb::kForWrite, true);
+    AcDbObjectId id;
+    AcDbObject* opened = nullptr;
+    if (sub->getAt(key, id) == Acad::eOk && acdbOpenObject(opened, id, AcDb::kForWrite, true) == Acad::eOk)
+        entry.reset(opened);
 #else
-        static_cast<void>(sub);
-        static_cast<void>(key);
+    static_cast<void>(sub);
+    static_cast<void>(key);
 #endif
-    }
-    ReplacedEntry(const ReplacedEntry&) = delete;
-    ReplacedEntry& operator=(const ReplacedEntry&) = delete;
-    ~ReplacedEntry()
-    {
-        Release(nullptr);
-    }
-
-    // Ends the open, unless it was the stored object that the store closed already.
-    void Release(const AcDbObject* closedAlready)
-    {
-        if (m_entry && m_entry != closedAlready)
-            m_entry->close();
-        m_entry = nullptr;
-    }
-
-private:
-    AcDbObject* m_entry = nullptr;
-};
+    return entry;
+}
 
 } // namespace
 
@@ -115,54 +83,12 @@ Acad::ErrorStatus ZrAcadStore::FindEntry(const CString& dict, const CString& key
         OpenDictionary(named, WorkingDatabase()->namedObjectsDictionaryId(), AcDb::kForRead);
     if (namedOpened != Acad::eOk)
         return namedOpened;
-    OpenedObject namedOpen(named);
-    AcDbObjectId subId;
-    const Acad::ErrorStatus found = named->getAt(dict, subId);
-    if (found != Acad::eOk)
-        return found;
-    AcDbDictionary* sub = nullptr;
-    const Acad::ErrorStatus subOpened = OpenDictionary(sub, subId, AcDb::kForRead);
+    const PmHeld::Open<AcDbDictionary> namedOpen(named);
+    PmHeld::Open<AcDbDictionary> sub;
+    const Acad::ErrorStatus subOpened = OpenSubDictionaryForRead(named, dict, sub);
     if (subOpened != Acad::eOk)
         return subOpened;
-    OpenedObject subOpen(sub);
     return sub->getAt(key, id);
-}
-
-int ZrAcadStore::ReadNames(const CString& dict, CStringArray& names, int& hostFailure)
-{
-    hostFailure = 0;
-    names.SetSize(0, -1);
-    AcDbDictionary* named = nullptr;
-    const Acad::ErrorStatus namedOpened = WorkingDatabase()->getNamedObjectsDictionary(named, AcDb::kForRead);
-    // A dictionary the host refuses to open is a failure, not an empty list.
-    if (namedOpened != Acad::eOk)
-    {
-        hostFailure = namedOpened;
-        return namedOpened;
-    }
-    OpenedObject namedOpen(named);
-    AcDbObjectId subId;
-    const Acad::ErrorStatus found = named->getAt(dict, subId);
-    if (found != Acad::eOk)
-    {
-        hostFailure = found == Acad::eKeyNotFound ? 0 : found;
-        return found;
-    }
-    AcDbDictionary* sub = nullptr;
-    const Acad::ErrorStatus subOpened = OpenDictionary(sub, subId, AcDb::kForRead);
-    // An entry of another kind under the name holds no simulations.
-    if (subOpened == Acad::eNotThatKindOfClass)
-        return 0;
-    if (subOpened != Acad::eOk)
-    {
-        hostFailure = subOpened;
-        return subOpened;
-    }
-    OpenedObject subOpen(sub);
-    std::unique_ptr<AcDbDictionaryIterator> entry(sub->newIterator());
-    for (; !entry->done(); entry->next())
-        names.SetAtGrow(names.GetSize(), entry->name());
-    return 0;
 }
 
 CZrAcadObject::CZrAcadObject() = default;
@@ -178,18 +104,18 @@ int CZrAcadObject::Save(const CString& dict, const CString& key, CZrAcadObject* 
     Acad::ErrorStatus opened = database->getNamedObjectsDictionary(named, AcDb::kForWrite);
     if (opened != Acad::eOk)
         return opened;
-    OpenedObject namedOpen(named);
+    PmHeld::Open<AcDbDictionary> namedOpen(named);
 
     AcDbDictionary* sub = nullptr;
     int status = OpenSubDictionary(named, dict, sub, AcDb::kForWrite);
-    OpenedObject subOpen(sub);
+    PmHeld::Open<AcDbDictionary> subOpen(sub);
     if (status == Acad::eKeyNotFound)
     {
-        namedOpen.Close();
+        PmHeld::Close(namedOpen);
         opened = database->getNamedObjectsDictionary(named, AcDb::kForWrite);
         if (opened != Acad::eOk)
             return opened;
-        namedOpen.Reset(named);
+        namedOpen.reset(named);
         auto made = std::make_unique<AcDbDictionary>();
         AcDbObjectId subId;
         status = named->setAt(dict, made.get(), subId);
@@ -197,26 +123,30 @@ int CZrAcadObject::Save(const CString& dict, const CString& key, CZrAcadObject* 
         if (status == Acad::eOk)
         {
             sub = made.release();
-            subOpen.Reset(sub);
+            subOpen.reset(sub);
         }
     }
 
     if (status == Acad::eOk && obj)
     {
-        ReplacedEntry replaced(sub, key);
+        PmHeld::Open<AcDbObject> replaced = OpenReplacedEntry(sub, key);
         AcDbObjectId id;
         status = sub->setAt(key, obj, id);
         if (status == Acad::eOk)
+        {
             obj->close();
-        replaced.Release(status == Acad::eOk ? obj : nullptr);
-        status += subOpen.Close();
+            if (replaced.get() == obj)
+                replaced.release();  // the stored object itself, closed already
+        }
+        replaced.reset();
+        status += PmHeld::Close(subOpen);
     }
     else if (status == Acad::eOk)
     {
-        status = Acad::eNullObjectPointer + subOpen.Close();
+        status = Acad::eNullObjectPointer + PmHeld::Close(subOpen);
     }
 
-    return status + namedOpen.Close();
+    return status + PmHeld::Close(namedOpen);
 }
 
 AcDbObjectId CZrAcadObject::GetObjectId(const CString& dict, const CString& key)
@@ -230,8 +160,24 @@ int CZrAcadObject::GetObjectNames(const CString& dict, CStringArray* names)
 {
     if (!names)
         return Acad::eNullObjectPointer;
-    int ignored = 0;
-    return ZrAcadStore::ReadNames(dict, *names, ignored);
+    names->SetSize(0, -1);
+    AcDbDictionary* named = nullptr;
+    const Acad::ErrorStatus namedOpened = WorkingDatabase()->getNamedObjectsDictionary(named, AcDb::kForRead);
+    // A dictionary the host refuses to open is a failure, not an empty list.
+    if (namedOpened != Acad::eOk)
+        return namedOpened;
+    const PmHeld::Open<AcDbDictionary> namedOpen(named);
+    PmHeld::Open<AcDbDictionary> sub;
+    const Acad::ErrorStatus subOpened = OpenSubDictionaryForRead(named, dict, sub);
+    // An entry of another kind under the name holds no simulations.
+    if (subOpened == Acad::eNotThatKindOfClass)
+        return 0;
+    if (subOpened != Acad::eOk)
+        return subOpened;
+    std::unique_ptr<AcDbDictionaryIterator> entry(sub->newIterator());
+    for (; !entry->done(); entry->next())
+        names->SetAtGrow(names->GetSize(), entry->name());
+    return 0;
 }
 
 int CZrAcadObject::Load(const CString& dict, const CString& key, CZrAcadObject** obj)
@@ -268,9 +214,9 @@ int CZrAcadObject::Delete(const CString& dict, const CString& key)
     const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, AcDb::kForWrite, false);
     if (status != Acad::eOk)
         return status;
-    OpenedObject open(opened);
+    PmHeld::Open<AcDbObject> open(opened);
     const int erased = opened->erase(true);
-    return erased + open.Close();
+    return erased + PmHeld::Close(open);
 }
 
 

@@ -26,8 +26,9 @@ public:
     static int Save(const CString& dict, const CString& key, CZrAcadObject* obj);
     // The id of the entry, or the null id when anything is missing.
     static AcDbObjectId GetObjectId(const CString& dict, const CString& key);
-    // The keys of the sub-dictionary in its own order; 22 when it does not exist,
-    // the host status when a dictionary does not open.
+    // The keys of the sub-dictionary in its own order; 0 for none under an entry
+    // of another kind. Else nothing listed: eKeyNotFound (22) when it does not
+    // exist, the host status when a look-up or a dictionary's open is refused.
     static int GetObjectNames(const CString& dict, CStringArray* names);
     // Opens the entry for read into *obj; -1 without an entry. The caller closes it.
     static int Load(const CString& dict, const CString& key, CZrAcadObject** obj);
@@ -37,3 +38,20 @@ public:
 private:
     CString m_objectName;
 };
+
+// How a DWG factory gives back a simulation it handed out: one that is part of
+// a drawing object of the module's class is the drawing's while resident and is
+// only cancelled, and is freed while detached; a simulation of another class is freed.
+template <class AcadSim, class Sim>
+void PmGiveBackAcadSim(Sim* sim)
+{
+    if (!sim)
+        return;
+    AcadSim* object = dynamic_cast<AcadSim*>(sim);
+    if (!object)
+        delete sim;
+    else if (!object->objectId().isNull())
+        object->cancel();
+    else
+        delete object;
+}

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "PmDbxFactory.h"
-#include "PmHeldSim.h"
+#include "PmHeld.h"
 #include "PmModuleEntry.h"
 #include "PmPartDepth.h"
 #include "PmRxClass.h"
@@ -22,7 +22,7 @@ PmRxClass::Definition ClassDefinition()
 
 // Opens the simulation stored under the key for read. An entry of another
 // kind (a format 200 object, a proxy) answers eNotThatKindOfClass.
-Acad::ErrorStatus OpenStored(const CString& key, PmHeld::OpenSim& sim)
+Acad::ErrorStatus OpenStored(const CString& key, PmHeld::Open<CPmAcadSim>& sim)
 {
     AcDbObjectId id;
     const Acad::ErrorStatus found = ZrAcadStore::FindEntry(kPmLegacySimDictionary, key, id);
@@ -38,9 +38,9 @@ Acad::ErrorStatus OpenStored(const CString& key, PmHeld::OpenSim& sim)
 // Stores the simulation read in place under the key again, without its id: a
 // copy takes the place of the stored object, which the store erases. 0 once
 // stored; the stored object is closed first either way.
-int StoreWithoutId(const CString& key, PmHeld::OpenSim stored)
+int StoreWithoutId(const CString& key, PmHeld::Open<CPmAcadSim> stored)
 {
-    PmHeld::OwnedSim copy(CPmDbxFactory::CopySim(*stored));
+    PmHeld::Detached<CPmSim, CPmDbxFactory> copy(CPmDbxFactory::CopySim(*stored));
     stored.reset();
     if (!copy)
         return Acad::eOutOfMemory;
@@ -106,7 +106,7 @@ CPmSim* CPmAcadSim::Load(const CString& name)
     AcDbObject* opened = nullptr;
     if (acdbOpenAcDbObject(opened, id, desc(), AcDb::kForRead, false) != Acad::eOk)
         return nullptr;
-    PmHeld::OpenSim sim(cast(opened));
+    PmHeld::Open<CPmAcadSim> sim(cast(opened));
     sim->SetName(name);  // the name is the key, not part of the record
     return sim.release();
 }
@@ -140,7 +140,7 @@ int CPmAcadSim::Save()
         const CString key = names.GetAt(i);
         if (key.Compare(*Name()) == 0)
             continue;
-        PmHeld::OpenSim stored;
+        PmHeld::Open<CPmAcadSim> stored;
         const Acad::ErrorStatus opened = OpenStored(key, stored);
         if (opened == Acad::eNotThatKindOfClass || opened == Acad::eKeyNotFound)
             continue;

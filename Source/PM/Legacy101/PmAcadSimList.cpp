@@ -5,7 +5,7 @@
 
 #include "PmAcadSim.h"
 #include "PmDbxFactory.h"
-#include "PmHeldSim.h"
+#include "PmHeld.h"
 
 namespace
 {
@@ -75,7 +75,7 @@ int CPmAcadSimList::Load(bool keepAll)
     for (INT_PTR i = 0; i < m_names.GetSize(); ++i)
     {
         const CString key = m_names.GetAt(i);
-        PmHeld::OwnedSim sim(CPmDbxFactory::LoadSim(key));
+        PmHeld::Detached<CPmSim, CPmDbxFactory> sim(CPmDbxFactory::LoadSim(key));
         if (!sim)
         {
             --status;

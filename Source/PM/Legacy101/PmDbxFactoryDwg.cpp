@@ -10,7 +10,7 @@
 #include "PmAcadSim.h"
 #include "PmAcadSimList.h"
 #include "PmDbxFactory.h"
-#include "PmHeldSim.h"
+#include "PmHeld.h"
 
 CPmSimList* CPmDbxFactory::MakeSimList()
 {
@@ -27,10 +27,10 @@ CPmSimList* CPmDbxFactory::LoadSimList(bool keepAll)
 
 CPmSim* CPmDbxFactory::LoadSim(const CString& name)
 {
-    PmHeld::OpenSim stored(CPmAcadSim::Load(name));
+    PmHeld::Open<CPmAcadSim> stored(PmLegacySimOf(CPmAcadSim::Load(name)));
     if (!stored)
         return nullptr;
-    PmHeld::OwnedSim copy(CopySim(*stored));
+    PmHeld::Detached<CPmSim, CPmDbxFactory> copy(CopySim(*stored));
     stored.reset();  // ends the open first: the copy is given back if that throws
     return copy.release();
 }
@@ -82,19 +82,7 @@ CPmPart* CPmDbxFactory::CopyPart(const CPmPart& part)
 
 void CPmDbxFactory::DeleteSim(CPmSim* sim)
 {
-    if (!sim)
-        return;
-    CPmAcadSim* object = PmLegacySimOf(sim);
-    if (!object)
-    {
-        delete sim;
-        return;
-    }
-    // A simulation resident in the drawing is the drawing's: it is only cancelled.
-    if (!object->objectId().isNull())
-        object->cancel();
-    else
-        delete object;
+    PmGiveBackAcadSim<CPmAcadSim>(sim);
 }
 
 CPmDbxFactory& CPmDbxFactory::operator=(const CPmDbxFactory&)

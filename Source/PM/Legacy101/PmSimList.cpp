@@ -1,7 +1,7 @@
 #include "PmSimList.h"
 
 #include "PmDbxFactory.h"
-#include "PmHeldSim.h"
+#include "PmHeld.h"
 #include "PmModelAlgorithms.h"
 #include "PmSim.h"
 
@@ -18,7 +18,7 @@ void CPmSimList::Add(CPmSim* sim)
     if (!sim)
         return;
     // Taken whatever happens: a simulation the list cannot hold is given back.
-    PmHeld::OwnedSim taken(sim);
+    PmHeld::Detached<CPmSim, CPmDbxFactory> taken(sim);
     m_sims.push_back(sim);
     taken.release();
 }
