@@ -70,9 +70,10 @@ int CZrMstnBlock::RemoveFromDrawing()
     MstnHeldDescriptor found;
     std::uint32_t filePos = 0;
     const int status = mdlAssoc_getElementDescr(found.Out(), &filePos, m_elementId, mdlModelRef_getActive(), true);
-    if (status == 0 && found)
-        mdlElmdscr_removeElement(found.Get());
-    return status;
+    if (status != 0 || !found)
+        return status;
+    // A refused removal leaves the element in the model: its status is the answer.
+    return mdlElmdscr_removeElement(found.Get());
 }
 
 PmSimId CZrMstnBlock::ElementId() const

@@ -89,6 +89,20 @@ TEST_F(BlockTest, RemovingDeletesTheElementAndAnswersTheLookup)
     delete block;
 }
 
+TEST_F(BlockTest, ARefusedRemovalAnswersTheRefusalAndLeavesTheElement)
+{
+    CQdBlock* block = PlacedBlock();
+    const ElementId id = block->ElementId();
+    faultswitch::Switch& removals = mstnHost_fault(MstnHostCall::DescriptorRemove);
+    removals.failAt(1);
+    EXPECT_EQ(block->RemoveFromDrawing(), MSTN_ERR_READ_ONLY);
+    removals.off();
+    EXPECT_TRUE(ElementLive(id)) << "the element is still in the model";
+    EXPECT_EQ(block->RemoveFromDrawing(), 0) << "a later removal takes it out";
+    EXPECT_FALSE(ElementLive(id));
+    delete block;
+}
+
 TEST_F(BlockTest, ABlockReadBackNamesItsElement)
 {
     CQdBlock* placed = PlacedBlock();
