@@ -1,8 +1,9 @@
 // What the module holds until it hands it on: an object opened or allocated
 // from the host (an element descriptor, scan criteria), given back to the
-// host, and a simulation the factory handed out, given back to the factory.
-// The holder gives its object back when it ends, an exception included, unless
-// it was released to a new owner. It moves, and is never copied.
+// host. The holder gives its object back when it ends, an exception included,
+// unless it was released to a new owner. It moves, and is never copied. A
+// simulation the factory handed out is held as in every module family
+// (PmHeld::Detached), under the name MstnHeldSim.
 #pragma once
 
 #include <type_traits>
@@ -11,6 +12,7 @@
 #include <scanner.h>
 
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 
 template <class T, void (*GiveBack)(T*)>
 class MstnHeld
@@ -71,5 +73,5 @@ inline void Criteria(std::remove_pointer_t<ScanCriteriaP>* criteria)
 
 using MstnHeldDescriptor = MstnHeld<MSElementDescr, &MstnGiveBack::Descriptor>;
 using MstnHeldCriteria = MstnHeld<std::remove_pointer_t<ScanCriteriaP>, &MstnGiveBack::Criteria>;
-// A simulation the factory hands out, or is making to hand out.
-using MstnHeldSim = MstnHeld<CPmSim200, &CPmDbxFactory200::DeleteSim>;
+// A simulation the factory hands out, or is making to hand out, given back to it.
+using MstnHeldSim = PmHeld::Detached<CPmSim200, CPmDbxFactory200>;

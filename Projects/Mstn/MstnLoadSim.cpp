@@ -9,8 +9,8 @@
 CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
     MstnHeldSim sim(new CPmMstnSim200());
-    if (LoadMstnSim(sim.Get(), name, index) == 0)
-        return sim.Release();
+    if (LoadMstnSim(sim.get(), name, index) == 0)
+        return sim.release();
     return nullptr;
 }
 

@@ -55,9 +55,9 @@ MstnHeldSim ConvertFromFormat101(const CString& name)
 CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
 {
     MstnHeldSim sim(new CPmMstnSim200());
-    if (LoadMstnSim(sim.Get(), name, index) == 0)
-        return sim.Release();
-    sim.Reset(nullptr);
+    if (LoadMstnSim(sim.get(), name, index) == 0)
+        return sim.release();
+    sim.reset();
     // A model not searched to its end may hold a format 200 record of the
     // name: the old form is not taken in its place.
     if (!index.SearchedWholeModel())
@@ -65,7 +65,7 @@ CPmSim200* LoadListedMstnSim(const CString& name, MstnHeaderIndex& index)
     MstnHeldSim converted = ConvertFromFormat101(name);
     if (converted)
         converted->SetIsCurVersion(false);
-    return converted.Release();
+    return converted.release();
 }
 
 void CPmDbxFactory200::UpgradeSim(const CString& name)

@@ -47,8 +47,8 @@ int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
         if (keepAll || NamesElementOfModel(sim->Id()))
         {
             sim->SetName(name);
-            Add(sim.Get());
-            sim.Release();
+            Add(sim.get());
+            sim.release();
         }
     }
     return result;
