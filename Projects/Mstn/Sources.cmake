@@ -1,6 +1,7 @@
 # The MicroStation host layer (and, in the builds that bind a format 101
-# module, its fallback): the record store, the MicroStation-bound model, the
-# blocks, the factories and the application object.
+# module, its fallback): the record store (scan, header index, load, delete,
+# commit), the simulation stream, the MicroStation-bound model, the blocks, the
+# factories and the application object.
 set(PM_MSTN_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 set(PM_MSTN_SOURCES

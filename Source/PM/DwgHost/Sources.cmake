@@ -1,5 +1,7 @@
-# The DWG-host object enabler: the persistent simulation class, its storage and
-# record, the factories, the blocks in model space and the module's entry point.
+# The format 200 DWG-host object enabler: the dictionary store and the reader
+# of the stored simulations, the persistent simulation class and its record, the
+# factories, the blocks in model space, the binding of a format 101 module, the
+# ZRX host names and the module's entry point.
 set(PM_DWGHOST_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 set(PM_DWGHOST_SOURCES
