@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "MstnHeaderIndex.h"
-#include "MstnHeld.h"
 #include "MstnSimStream.h"
 #include "PmDbxFactory200.h"
+#include "PmDeleteSimNamed.h"
 #include "PmMstnPart.h"
 #include "PmMstnSection.h"
 #include "PmMstnSegment.h"
@@ -17,7 +17,8 @@
 namespace
 {
 // Whether a record of that name may still be in the model: one of its
-// headers is, or the model could not be searched to its end.
+// headers is, or the model could not be searched to its end. A simulation
+// only the format 101 module holds has no record here.
 bool RecordMayStay(const CString& name)
 {
     CStringArray names;
@@ -115,16 +116,7 @@ CPmSim200* CPmDbxFactory200::LoadSim(const CString& name)
 
 int CPmDbxFactory200::DeleteSim(const CString& name)
 {
-    const MstnHeldSim sim(LoadSim(name));
-    if (!sim)
-        return 0;
-    if (sim->SimInUse())
-        return 2;
-    // A Delete the host refused leaves the record: that is no deletion to report.
-    // A simulation only the format 101 module holds has no record to delete.
-    if (sim->Delete() != 0 && RecordMayStay(name))
-        return 0;
-    return 1;
+    return PmDeleteSimNamed(name, RecordMayStay);
 }
 
 void CPmDbxFactory200::DeleteSim(CPmSim200* sim)

@@ -9,6 +9,7 @@
 #include "PmAcadSim200.h"
 #include "PmAcadSimList200.h"
 #include "PmDbxFactory200.h"
+#include "PmDeleteSimNamed.h"
 #include "PmSim.h"
 #include "PmStoredSims.h"
 #include "ZrAcadStore.h"
@@ -16,7 +17,8 @@
 namespace
 {
 // Whether the simulation dictionary may still hold an entry of that name: it
-// does, or the look-up was refused.
+// does, or the look-up was refused. Only the entry keeps a simulation stored:
+// a block that stays once the entry is gone does not.
 bool EntryMayStay(const CString& name)
 {
     AcDbObjectId id;
@@ -135,18 +137,7 @@ void CPmDbxFactory200::UpgradeSim(const CString& name)
 
 int CPmDbxFactory200::DeleteSim(const CString& name)
 {
-    const PmHeld::Detached<CPmSim200, CPmDbxFactory200> sim(LoadSim(name));
-    if (!sim)
-        return 0;
-    if (sim->SimInUse())
-        return 2;
-    // Deleted once its entry is gone: a Delete the host refused (the entry's
-    // look-up, open for write or erase) leaves the simulation stored, and
-    // nothing was deleted. A block that stays once the entry is gone does not
-    // keep the simulation.
-    if (sim->Delete() != 0 && EntryMayStay(name))
-        return 0;
-    return 1;
+    return PmDeleteSimNamed(name, EntryMayStay);
 }
 
 void CPmDbxFactory200::DeleteSim(CPmSim200* sim)
