@@ -309,3 +309,24 @@ TEST_F(SimObjectTest, SaveFailsWhileAnotherSimulationsEntryCannotBeRead)
     EXPECT_EQ(StoredId(_T("Other")), 0x7000u);
     EXPECT_TRUE(PmAcadSimOf(sim.get())->objectId().isNull()) << "it stays the caller's";
 }
+
+// An entry of another class holds no simulation, so no id of the rule: a
+// client holding it open for write is no reason to refuse the Save, in the
+// builds that ask a format 101 module too.
+TEST_F(SimObjectTest, SaveGoesPastAnEntryOfAnotherClassHeldOpenForWrite)
+{
+    StoreForeignEntry(_T("Stranger"));
+    Store(_T("Other"), 0x7100);
+    HostDrawing::HeldOpen stranger;
+    ASSERT_EQ(stranger.Open(CZrAcadObject::GetObjectId(kPmSimDictionary, _T("Stranger")), AcDb::kForWrite),
+              Acad::eOk);
+
+    SimPtr sim(CPmDbxFactory200::MakeSim(0x7100, 1));
+    sim->SetName(_T("Saved"));
+    EXPECT_EQ(sim->Save(), 0);
+    stranger.Release();
+
+    EXPECT_EQ(StoredNames(), (std::vector<CString>{_T("Other"), _T("Saved"), _T("Stranger")}));
+    EXPECT_EQ(StoredId(_T("Saved")), 0x7100u);
+    EXPECT_EQ(StoredId(_T("Other")), 0u) << "the rule still cleared the shared id";
+}

@@ -1,8 +1,7 @@
 #include "PmStoredSims.h"
 
-#include <cwchar>
-
 #include <dbents.h>
+#include <rxdict.h>
 
 #include "PmLegacyBinding.h"
 #include "PmSim.h"
@@ -12,21 +11,27 @@ namespace
 {
 #if defined(PM_BINDS_FORMAT101)
 // eOk when the entry holds no object of the format 101 class, eNotThatKindOfClass
-// when it holds one; else the refusal of the look.
+// when it holds one; else the refusal of the look. The open names the class, so
+// an object of another class is told apart without being opened: one that a
+// client holds open is no simulation, and no reason to refuse.
 Acad::ErrorStatus LookForLegacyObject(const CString& name)
 {
     AcDbObjectId id;
     const Acad::ErrorStatus found = ZrAcadStore::FindEntry(kPmSimDictionary, name, id);
     if (found != Acad::eOk)
         return found == Acad::eKeyNotFound ? Acad::eOk : found;
+    AcRxDictionary* classes = acrxClassDictionary;
+    const AcRxClass* legacyClass = classes ? AcRxClass::cast(classes->at(PmLegacy::kSimClassName)) : nullptr;
+    if (!legacyClass)
+        return Acad::eOk;  // a class the host does not know has no object in the drawing
     AcDbObject* object = nullptr;
-    const Acad::ErrorStatus opened = acdbOpenAcDbObject(object, id, AcDb::kForRead, false);
+    const Acad::ErrorStatus opened = acdbOpenAcDbObject(object, id, legacyClass, AcDb::kForRead, false);
+    if (opened == Acad::eNotThatKindOfClass)
+        return Acad::eOk;
     if (opened != Acad::eOk)
         return opened;
-    const AcRxClass* cls = object->isA();
-    const bool legacy = cls && cls->name() && std::wcscmp(cls->name(), PmLegacy::kSimClassName) == 0;
     object->close();
-    return legacy ? Acad::eNotThatKindOfClass : Acad::eOk;
+    return Acad::eNotThatKindOfClass;
 }
 #endif
 } // namespace
