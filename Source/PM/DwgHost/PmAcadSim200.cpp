@@ -49,9 +49,12 @@ int KeysSharingTheId(const CPmAcadSim200& sim, CStringArray& sharing)
         const PmStoredSims::Entry stored = PmStoredSims::Read(key);
         if (stored.status != Acad::eOk)
             return stored.status;
-        if (stored.Sim() && stored.Sim()->Id() == sim.Id() && !PmStoredSims::NamesGoneBlock(database, sim.Id()))
+        if (stored.Sim() && stored.Sim()->Id() == sim.Id())
             sharing.Add(key);
     }
+    // Every key found carries the same id: one look tells whether it names a gone block.
+    if (sharing.GetSize() > 0 && PmStoredSims::NamesGoneBlock(database, sim.Id()))
+        sharing.RemoveAll();
     return 0;
 }
 
