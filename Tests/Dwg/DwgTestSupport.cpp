@@ -60,9 +60,7 @@ const std::vector<std::wstring>& LegacyModuleNames()
 
 std::wstring ExpectedRegistrationText()
 {
-    return std::wstring(L"\"") + ThisVariant().registrationFile +
-           L"    |Product Desc:     Varnex motion simulations object enabler    |Company:          Quendal Solutions"
-           L"    |WEB Address:      www.quendal-solutions.example\";";
+    return HostDrawing::RegistrationText(ThisVariant().registrationFile);
 }
 
 std::wstring ModulePath()

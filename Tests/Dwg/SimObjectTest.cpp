@@ -8,8 +8,6 @@ using namespace DwgTest;
 
 namespace
 {
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
-
 class SimObjectTest : public DwgDrawingTest
 {
 protected:

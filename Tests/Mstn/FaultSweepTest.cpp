@@ -29,12 +29,6 @@ namespace
 {
 constexpr const char* kFolderVariable = "PM_MSTN_SWEEP_FOLDER";
 
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
-
 // The simulations of every scene: one the operations never ask for, one they
 // change, and one stored in the old form (read through the format 101 module
 // in the builds that bind it, read in place in the others).
