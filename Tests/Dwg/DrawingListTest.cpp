@@ -39,13 +39,6 @@ public:
 
 class DrawingListTest : public DwgDrawingTest
 {
-protected:
-    static void Store(const CString& name, PmSimId id)
-    {
-        SimPtr sim(CPmDbxFactory200::MakeSim(id, 1));
-        sim->SetName(name);
-        ASSERT_EQ(sim->Save(), 0);
-    }
 };
 } // namespace
 

@@ -154,3 +154,10 @@ void DwgDrawingTest::SetUpTestSuite()
     static const bool loaded = DwgTest::LoadModule();
     ASSERT_TRUE(loaded) << "the module under test does not load";
 }
+
+void DwgDrawingTest::Store(const CString& name, PmSimId id)
+{
+    SimPtr sim(CPmDbxFactory200::MakeSim(id, 1));
+    sim->SetName(name);
+    ASSERT_EQ(sim->Save(), 0);
+}

@@ -99,6 +99,8 @@ class DwgDrawingTest : public HostDrawingTest
 {
 protected:
     static void SetUpTestSuite();
+    // Stores a new simulation of that name and id through its own Save.
+    static void Store(const CString& name, PmSimId id);
 };
 
 // A test whose host has not loaded the module; it loads it in fresh processes.
