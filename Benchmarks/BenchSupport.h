@@ -11,16 +11,13 @@
 #include <benchmark/benchmark.h>
 
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 #include "PmPosition200.h"
 #include "PmSim200.h"
 
 namespace Bench
 {
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
+using SimPtr = PmHeld::Detached<CPmSim200, CPmDbxFactory200>;
 
 // Positions (i, 2i, 0) aiming at (i, 0, 1), turned about z by i/10.
 std::vector<PmPosition200> MakePath(long count);

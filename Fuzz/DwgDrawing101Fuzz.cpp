@@ -13,17 +13,14 @@
 #include "FuzzFiles.h"
 #include "FuzzTrace.h"
 #include "PmDbxFactory.h"
+#include "PmHeld.h"
 #include "PmSim.h"
 #include "PmSimList.h"
 #include "SimTexts.h"
 
 namespace
 {
-struct SimDeleter
-{
-    void operator()(CPmSim* sim) const { CPmDbxFactory::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim, SimDeleter>;
+using SimPtr = PmHeld::Detached<CPmSim, CPmDbxFactory>;
 
 struct ReadSim
 {

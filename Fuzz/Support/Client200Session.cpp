@@ -6,17 +6,14 @@
 #include "FuzzCheck.h"
 #include "FuzzTrace.h"
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 #include "PmSim200.h"
 #include "PmSimList200.h"
 #include "SimTexts.h"
 
 namespace
 {
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
+using SimPtr = PmHeld::Detached<CPmSim200, CPmDbxFactory200>;
 
 struct ReadSim
 {

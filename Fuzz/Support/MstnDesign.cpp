@@ -1,11 +1,6 @@
 #include "MstnDesign.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <string>
-
-#include <unistd.h>
 
 #include <mstnhost.h>
 
@@ -30,20 +25,6 @@ private:
     FuzzFile m_saved{"saved", ".dgn"};
 };
 } // namespace
-
-void StartWithCommonFiles(char** argv, const char* commonFiles)
-{
-    if (!std::getenv("PM_FUZZ_STARTED"))
-    {
-        setenv("PM_FUZZ_STARTED", "1", 1);
-        setenv("CommonProgramFiles", commonFiles, 1);
-        execv("/proc/self/exe", argv);
-        std::perror("execv");
-        std::exit(1);
-    }
-    setenv("TZ", "UTC0", 1);
-    tzset();
-}
 
 std::uint64_t DesignFileChecksum(const std::uint8_t* data, std::size_t size)
 {

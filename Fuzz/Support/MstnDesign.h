@@ -1,7 +1,4 @@
-// The MicroStation host's side of the design-file harnesses. The module is
-// linked to the harness and starts with the process, so the process starts
-// itself anew once with "CommonProgramFiles" naming the build's common files
-// folder, where the module finds its format 101 module.
+// The MicroStation host's side of the design-file harnesses.
 //
 // An input is a design file without its closing checksum: the harness adds it,
 // or almost no input would pass the host's check.
@@ -10,8 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-void StartWithCommonFiles(char** argv, const char* commonFiles);
 
 // The checksum the host's design file closes with, over every byte before it.
 std::uint64_t DesignFileChecksum(const std::uint8_t* data, std::size_t size);

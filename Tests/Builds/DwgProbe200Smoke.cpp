@@ -20,6 +20,7 @@
 #include "PmBlockFactory.h"
 #include "PmDbxFactory200.h"
 #include "PmElement.h"
+#include "PmHeld.h"
 #include "PmPart.h"
 #include "PmSection200.h"
 #include "PmSegment200.h"
@@ -31,11 +32,7 @@
 
 namespace
 {
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
+using SimPtr = PmHeld::Detached<CPmSim200, CPmDbxFactory200>;
 
 constexpr bool kBindsFormat101 =
 #if defined(PM_BINDS_FORMAT101)

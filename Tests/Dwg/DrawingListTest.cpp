@@ -39,13 +39,6 @@ public:
 
 class DrawingListTest : public DwgDrawingTest
 {
-protected:
-    static void Store(const CString& name, PmSimId id)
-    {
-        std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::MakeSim(id, 1));
-        sim->SetName(name);
-        ASSERT_EQ(sim->Save(), 0);
-    }
 };
 } // namespace
 
@@ -172,7 +165,7 @@ TEST_F(DrawingListTest, AnUpgradeWhoseWriteBackIsRefusedHandsOutCurrentCopiesAnd
         for (const CString& key : keys)
         {
             EXPECT_EQ(CPmAcadSim200::Load(key), nullptr) << "no format 200 object under " << key;
-            std::unique_ptr<CPmSim200, SimDeleter> stored(CPmDbxFactory200::LoadSim(key));
+            SimPtr stored(CPmDbxFactory200::LoadSim(key));
             ASSERT_NE(stored, nullptr) << key;
             EXPECT_FALSE(stored->IsCurVersion()) << "the format 101 entry stays under " << key;
         }

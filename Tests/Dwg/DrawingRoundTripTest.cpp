@@ -104,7 +104,7 @@ void DeepenCart(CPmSim200& sim, int depth)
 // the simulation does not load.
 int StoredChainDepth(const CString& name)
 {
-    std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(name));
+    SimPtr sim(CPmDbxFactory200::LoadSim(name));
     if (!sim)
         return 0;
     const int depth = PartChainDepth(sim->Sections()->at(0)->Segments()->at(0)->Part());

@@ -60,9 +60,7 @@ const std::vector<std::wstring>& LegacyModuleNames()
 
 std::wstring ExpectedRegistrationText()
 {
-    return std::wstring(L"\"") + ThisVariant().registrationFile +
-           L"    |Product Desc:     Varnex motion simulations object enabler    |Company:          Quendal Solutions"
-           L"    |WEB Address:      www.quendal-solutions.example\";";
+    return HostDrawing::RegistrationText(ThisVariant().registrationFile);
 }
 
 std::wstring ModulePath()
@@ -155,4 +153,11 @@ void DwgDrawingTest::SetUpTestSuite()
     unsetenv("CommonProgramFiles");
     static const bool loaded = DwgTest::LoadModule();
     ASSERT_TRUE(loaded) << "the module under test does not load";
+}
+
+void DwgDrawingTest::Store(const CString& name, PmSimId id)
+{
+    SimPtr sim(CPmDbxFactory200::MakeSim(id, 1));
+    sim->SetName(name);
+    ASSERT_EQ(sim->Save(), 0);
 }

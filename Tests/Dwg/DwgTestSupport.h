@@ -13,6 +13,7 @@
 #include "PmAcadSim200.h"
 #include "PmBlockFactory.h"
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 #include "PmPart.h"
 #include "PmSection200.h"
 #include "PmSegment200.h"
@@ -98,6 +99,8 @@ class DwgDrawingTest : public HostDrawingTest
 {
 protected:
     static void SetUpTestSuite();
+    // Stores a new simulation of that name and id through its own Save.
+    static void Store(const CString& name, PmSimId id);
 };
 
 // A test whose host has not loaded the module; it loads it in fresh processes.
@@ -105,8 +108,5 @@ class FreshHostTest : public testing::Test
 {
 };
 
-// Gives a simulation back to the factory at the end of a scope.
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
+// A simulation given back to the factory at the end of a scope.
+using SimPtr = PmHeld::Detached<CPmSim200, CPmDbxFactory200>;

@@ -13,8 +13,6 @@ using namespace DwgTest;
 
 namespace
 {
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
-
 const CTime kLongAgo(2001, 2, 3, 4, 5, 6);
 
 class FactoryTest : public DwgDrawingTest

@@ -88,7 +88,7 @@ std::string StoredClassOf(const CString& key)
 // loads, else the class of the entry that does not.
 std::string Fingerprint(const CString& key)
 {
-    std::unique_ptr<CPmSim200, SimDeleter> sim(CPmDbxFactory200::LoadSim(key));
+    SimPtr sim(CPmDbxFactory200::LoadSim(key));
     if (sim)
         return SimFingerprint(*sim);
     return "entry of " + StoredClassOf(key);
@@ -178,12 +178,12 @@ void Release(const Prepared& prepared)
 // A later Save of a new simulation works and it loads back.
 std::string LaterSaveFails()
 {
-    std::unique_ptr<CPmSim200, SimDeleter> later(CPmDbxFactory200::MakeSim(0, 1));
+    SimPtr later(CPmDbxFactory200::MakeSim(0, 1));
     later->SetName(_T("Later"));
     later->SetLength(7);
     const int status = later->Save();
     later.reset();
-    std::unique_ptr<CPmSim200, SimDeleter> loaded(CPmDbxFactory200::LoadSim(_T("Later")));
+    SimPtr loaded(CPmDbxFactory200::LoadSim(_T("Later")));
     if (status != 0 || !loaded || loaded->Length() != 7)
         return "a later Save answered " + std::to_string(status) + (loaded ? "" : " and it does not load");
     return std::string();
@@ -401,7 +401,7 @@ private:
                 << StoredClassOf(key);
             EXPECT_TRUE(holds(stored == At(m_old, name)))
                 << step << ": " << name << ", not written back, does not read as before:\n" << stored;
-            std::unique_ptr<CPmSim200, SimDeleter> copy(CPmDbxFactory200::LoadSim(key));
+            SimPtr copy(CPmDbxFactory200::LoadSim(key));
             EXPECT_TRUE(holds(copy && SimContent(*copy) == SimContent(listed)))
                 << step << ": the list's " << name << " is not what the drawing holds:\n" << SimContent(listed)
                 << "\nstored:\n" << stored;

@@ -26,7 +26,7 @@ using SharedSim = std::shared_ptr<CPmSim200>;
 
 SharedSim Share(CPmSim200* sim)
 {
-    return SharedSim(sim, SimDeleter());
+    return SharedSim(sim, SimPtr::deleter_type());
 }
 
 Outcome OutcomeOf(int status)

@@ -8,19 +8,9 @@ using namespace DwgTest;
 
 namespace
 {
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
-
 class SimObjectTest : public DwgDrawingTest
 {
 protected:
-    // Stores a new simulation of that name and id through its own Save.
-    static void Store(const CString& name, PmSimId id)
-    {
-        SimPtr sim(CPmDbxFactory200::MakeSim(id, 1));
-        sim->SetName(name);
-        ASSERT_EQ(sim->Save(), 0);
-    }
-
     static PmSimId StoredId(const CString& name)
     {
         SimPtr sim(CPmDbxFactory200::LoadSim(name));

@@ -11,6 +11,7 @@
 #include "PmAcadSection200.h"
 #include "PmAcadSegment200.h"
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 #include "PmSim200.h"
 #include "ZrAcadBlock.h"
 
@@ -59,8 +60,4 @@ private:
 };
 
 // Gives simulations made by the factory back through it.
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
+using SimPtr = PmHeld::Detached<CPmSim200, CPmDbxFactory200>;

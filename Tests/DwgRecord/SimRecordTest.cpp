@@ -53,17 +53,6 @@ protected:
     }
 };
 
-std::vector<unsigned char> TimeBytes(int year, int month, int dayOfWeek, int day, int hour, int minute, int second)
-{
-    std::vector<unsigned char> bytes;
-    for (int word : {year, month, dayOfWeek, day, hour, minute, second, 0})
-    {
-        bytes.push_back(static_cast<unsigned char>(word & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(word >> 8));
-    }
-    return bytes;
-}
-
 TEST_F(SimRecordTest, WritesEveryItemInOrder)
 {
     const std::vector<AcDbFilerItem> items = Write(*SampleSim());

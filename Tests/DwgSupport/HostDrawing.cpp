@@ -20,6 +20,13 @@ bool LoadModule(const char* path)
     return acrxLoadModule(CStringW(path).GetString(), true);
 }
 
+std::wstring RegistrationText(const wchar_t* moduleFile)
+{
+    return std::wstring(L"\"") + moduleFile +
+           L"    |Product Desc:     Varnex motion simulations object enabler    |Company:          Quendal Solutions"
+           L"    |WEB Address:      www.quendal-solutions.example\";";
+}
+
 AcDbObjectId AddBlockDefinition(const wchar_t* name)
 {
     AcDbBlockTable* table = nullptr;

@@ -16,6 +16,8 @@ namespace HostDrawing
 {
 // Loads and initialises a module through the host's loader.
 bool LoadModule(const char* path);
+// The text a module registers its class with, naming the module file.
+std::wstring RegistrationText(const wchar_t* moduleFile);
 
 // A block definition (block table record) in the working drawing.
 AcDbObjectId AddBlockDefinition(const wchar_t* name);

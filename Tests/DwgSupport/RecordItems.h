@@ -1,5 +1,5 @@
-// Compares two records item by item: kind and value (angles rebuilt from a
-// transform may differ in the last bits).
+// The items of a record: two records compared item by item, and the bytes of
+// a stored time.
 #pragma once
 
 #include <vector>
@@ -8,6 +8,21 @@
 
 #include <dbmemfiler.h>
 
+// The bytes a time is stored as: eight little-endian words, the last zero.
+inline std::vector<unsigned char> TimeBytes(int year, int month, int dayOfWeek, int day, int hour, int minute,
+                                            int second)
+{
+    std::vector<unsigned char> bytes;
+    for (int word : {year, month, dayOfWeek, day, hour, minute, second, 0})
+    {
+        bytes.push_back(static_cast<unsigned char>(word & 0xFF));
+        bytes.push_back(static_cast<unsigned char>(word >> 8));
+    }
+    return bytes;
+}
+
+// Compares two records item by item: kind and value (angles rebuilt from a
+// transform may differ in the last bits).
 inline void ExpectSameRecord(const std::vector<AcDbFilerItem>& actual, const std::vector<AcDbFilerItem>& expected)
 {
     ASSERT_EQ(actual.size(), expected.size());

@@ -476,15 +476,11 @@ TEST_P(FaultSweepTest, NothingIsLostLeftOpenOrReportedDoneThatIsNot)
 {
     const std::string folder = TestProcesses::SharedTempDir(Tag().c_str());
     ASSERT_FALSE(folder.empty());
-    if (!std::getenv(kSweptVariable))
-    {
+    const auto sweep = [&](std::string& swept) {
         SweepOperation(*GetParam(), folder);
-        if (HasFatalFailure())
-            return;
-        setenv(kSweptVariable, "1", 1);
-    }
-    TestProcesses::RunInFreshHost([&] { CheckStepDrawings(folder); });
-    unsetenv(kSweptVariable);
+        swept = folder;
+    };
+    RunThenCheckInFreshHost(kSweptVariable, sweep, CheckStepDrawings);
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, FaultSweepTest, testing::ValuesIn([] {

@@ -10,6 +10,7 @@
 #include "PmAcadSim.h"
 #include "PmBlockFactory.h"
 #include "PmDbxFactory.h"
+#include "PmHeld.h"
 #include "PmPart.h"
 #include "PmSection.h"
 #include "PmSegment.h"
@@ -36,9 +37,5 @@ CPmAcadSim* OpenStored(const CString& key);
 } // namespace LegacyBuild
 
 // Gives simulations made by the factory back through it.
-struct LegacySimDeleter
-{
-    void operator()(CPmSim* sim) const { CPmDbxFactory::DeleteSim(sim); }
-};
-using LegacySimPtr = std::unique_ptr<CPmSim, LegacySimDeleter>;
+using LegacySimPtr = PmHeld::Detached<CPmSim, CPmDbxFactory>;
 using LegacyListPtr = std::unique_ptr<CPmSimList>;

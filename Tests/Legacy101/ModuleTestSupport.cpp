@@ -31,9 +31,7 @@ const Build& ThisBuild()
 
 std::wstring ExpectedRegistrationText()
 {
-    return std::wstring(L"\"") + ThisBuild().registrationFile +
-           L"    |Product Desc:     Varnex motion simulations object enabler    |Company:          Quendal Solutions"
-           L"    |WEB Address:      www.quendal-solutions.example\";";
+    return HostDrawing::RegistrationText(ThisBuild().registrationFile);
 }
 
 bool LoadModule()

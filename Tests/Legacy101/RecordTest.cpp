@@ -15,17 +15,6 @@ namespace
 {
 using Kind = AcDbFilerItem::Kind;
 
-std::vector<unsigned char> TimeBytes(int year, int month, int dayOfWeek, int day, int hour, int minute, int second)
-{
-    std::vector<unsigned char> bytes;
-    for (int word : {year, month, dayOfWeek, day, hour, minute, second, 0})
-    {
-        bytes.push_back(static_cast<unsigned char>(word & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(word >> 8));
-    }
-    return bytes;
-}
-
 class RecordTest : public LegacyDrawingTest
 {
 protected:

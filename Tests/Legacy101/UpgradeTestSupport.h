@@ -17,6 +17,7 @@
 #include "PmAcadSim200.h"
 #include "PmBlockFactory.h"
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 #include "PmPart.h"
 #include "PmSection200.h"
 #include "PmSegment200.h"
@@ -55,11 +56,7 @@ bool IsOfType(const CQdBlock& block, const char* name);
 } // namespace UpgradeTest
 
 // Gives simulations made by the format 200 factory back through it.
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
+using SimPtr = PmHeld::Detached<CPmSim200, CPmDbxFactory200>;
 using ListPtr = std::unique_ptr<CPmSimList200>;
 
 // A test whose host has loaded Varnex200_2013x64 with the company folder (and

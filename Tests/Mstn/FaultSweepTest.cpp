@@ -29,12 +29,6 @@ namespace
 {
 constexpr const char* kFolderVariable = "PM_MSTN_SWEEP_FOLDER";
 
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
-
 // The simulations of every scene: one the operations never ask for, one they
 // change, and one stored in the old form (read through the format 101 module
 // in the builds that bind it, read in place in the others).
@@ -409,22 +403,15 @@ TEST_P(FaultSweepTest, NoFailureLosesASimulationOrIsReportedAsSuccess)
 {
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     const std::string variable = std::string(kFolderVariable) + "_" + std::to_string(GetParam());
-    if (!std::getenv(variable.c_str()))
-    {
+    std::string swept;
+    const auto sweep = [&](std::string& folder) {
         std::string pattern = testing::TempDir() + "pm_mstn_sweep_XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        setenv(variable.c_str(), pattern.c_str(), 1);
+        swept = folder = pattern;
         const std::vector<Operation> ops = Operations(pattern);
         Sweep(ops.at(static_cast<std::size_t>(GetParam())), pattern);
-        if (HasFailure())
-        {
-            unsetenv(variable.c_str());
-            return;
-        }
-    }
-    const std::string folder = std::getenv(variable.c_str());
-
-    RunInFreshHost([&] {
+    };
+    RunThenCheckInFreshHost(variable, sweep, [&](const std::string& folder) {
         std::ifstream index(folder + "/index.txt");
         std::string where;
         int files = 0;
@@ -443,8 +430,8 @@ TEST_P(FaultSweepTest, NoFailureLosesASimulationOrIsReportedAsSuccess)
     });
 
     std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-    unsetenv(variable.c_str());
+    if (!swept.empty())
+        std::filesystem::remove_all(swept, ignored);
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, FaultSweepTest, ::testing::Range(0, 9),

@@ -15,6 +15,7 @@
 #include "FreshHost.h"
 #include "PmBlockFactory.h"
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 #include "PmMstnAnimationBlock.h"
 #include "PmMstnPart.h"
 #include "PmMstnSection.h"
@@ -36,6 +37,9 @@ constexpr std::size_t kCharBytes = 2;  // UTF-16 in the record
 constexpr std::size_t kCharBytes = 1;
 #endif
 constexpr int kSimKind = 1000;
+
+// A simulation given back to the factory at the end of a scope.
+using SimPtr = PmHeld::Detached<CPmSim200, CPmDbxFactory200>;
 
 // The bytes a name of that many characters takes in a record, its NUL included.
 constexpr std::size_t NameBytes(std::size_t characters)

@@ -19,12 +19,6 @@ class PieceBoundaryTest : public Fixture
 {
 };
 
-struct SimDeleter
-{
-    void operator()(CPmSim200* sim) const { CPmDbxFactory200::DeleteSim(sim); }
-};
-using SimPtr = std::unique_ptr<CPmSim200, SimDeleter>;
-
 constexpr std::size_t kPieceBytes = 131030;
 constexpr int kFirstPositions = 1817;
 constexpr int kSecondPositions = 1000;  // the record kind

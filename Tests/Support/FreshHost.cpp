@@ -40,3 +40,19 @@ void RunInFreshHost(const std::function<void()>& body)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(RunAndExit(body), testing::ExitedWithCode(0), "");
 }
+
+void RunThenCheckInFreshHost(const std::string& variable, const std::function<void(std::string& answer)>& first,
+                             const std::function<void(const std::string& answer)>& check)
+{
+    if (!std::getenv(variable.c_str()))
+    {
+        std::string answer;
+        first(answer);
+        if (testing::Test::HasFatalFailure())
+            return;
+        setenv(variable.c_str(), answer.c_str(), 1);
+    }
+    const std::string answer = std::getenv(variable.c_str());
+    RunInFreshHost([&] { check(answer); });
+    unsetenv(variable.c_str());
+}
