@@ -48,26 +48,28 @@ void CPmPart::Save(AcDbDwgFiler*) const {}
 void CPmPart::Load(CZrMstnObject*) {}
 void CPmPart::Load(AcDbDwgFiler*) {}
 
+// Holds block in place of the one held before, which is freed, and adds the
+// held block to the drawing.
+template <class Block>
+static void HoldBlock(Block*& held, Block* block)
+{
+    if (block != held)
+    {
+        delete held;
+        held = block;
+    }
+    if (held)
+        held->AddToDrawing(false);
+}
+
 void CPmPart::AddBlock(CQdBlock* block)
 {
-    if (block != m_pBlock)
-    {
-        delete m_pBlock;
-        m_pBlock = block;
-    }
-    if (m_pBlock)
-        m_pBlock->AddToDrawing(false);
+    HoldBlock(m_pBlock, block);
 }
 
 void CPmPart::AddBlock(CPmAnimationBlock* block)
 {
-    if (block != m_pAnimationBlock)
-    {
-        delete m_pAnimationBlock;
-        m_pAnimationBlock = block;
-    }
-    if (m_pAnimationBlock)
-        m_pAnimationBlock->AddToDrawing(false);
+    HoldBlock(m_pAnimationBlock, block);
 }
 
 int CPmPart::RemoveBlock()

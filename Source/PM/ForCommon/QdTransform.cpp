@@ -25,6 +25,24 @@ void SetIdentity(double (&m)[4][4])
         for (int c = 0; c < 4; ++c)
             m[r][c] = r == c ? 1.0 : 0.0;
 }
+
+// The first three rows of matrix times (x, y, z, w): w is 1 for a point, which
+// the translation moves, and 0 for a vector, which it does not.
+template <class Result, class Source>
+Result Apply(const double (&matrix)[4][4], const Source& in, double w)
+{
+    double out[3];
+    for (int r = 0; r < 3; ++r)
+    {
+        double sum = 0.0;
+        sum += matrix[r][0] * in.xx();
+        sum += matrix[r][1] * in.yy();
+        sum += matrix[r][2] * in.zz();
+        sum += matrix[r][3] * w;
+        out[r] = sum;
+    }
+    return Result(out[0], out[1], out[2]);
+}
 }  // namespace
 
 #if PM_MODEL_FORMAT == 101
@@ -164,32 +182,12 @@ void CQdTransform::Multiply(double src[4], double dst[4]) const
 
 CQdPoint CQdTransform::operator*(const CQdPoint& point) const
 {
-    double out[3];
-    for (int r = 0; r < 3; ++r)
-    {
-        double sum = 0.0;
-        sum += m[r][0] * point.xx();
-        sum += m[r][1] * point.yy();
-        sum += m[r][2] * point.zz();
-        sum += m[r][3];
-        out[r] = sum;
-    }
-    return CQdPoint(out[0], out[1], out[2]);
+    return Apply<CQdPoint>(m, point, 1.0);
 }
 
 CQdVector CQdTransform::operator*(const CQdVector& vector) const
 {
-    double out[3];
-    for (int r = 0; r < 3; ++r)
-    {
-        double sum = 0.0;
-        sum += m[r][0] * vector.xx();
-        sum += m[r][1] * vector.yy();
-        sum += m[r][2] * vector.zz();
-        sum += m[r][3] * 0.0;
-        out[r] = sum;
-    }
-    return CQdVector(out[0], out[1], out[2]);
+    return Apply<CQdVector>(m, vector, 0.0);
 }
 
 CQdTransform CQdTransform::Multiply(const CQdTransform& other) const
