@@ -47,8 +47,7 @@ int CPmMstnSimList200::Load(bool keepAll, bool upgrade)
         if (keepAll || NamesElementOfModel(sim->Id()))
         {
             sim->SetName(name);
-            Add(sim.get());
-            sim.release();
+            Add(sim.release());
         }
     }
     return result;

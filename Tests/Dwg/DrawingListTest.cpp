@@ -1,12 +1,14 @@
 // Listing the simulations of a drawing: keys, failed loads and the
 // block-reference filter.
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include <dbhostfaults.h>
 
 #include "DwgTestSupport.h"
+#include "FailingAllocator.h"
 #include "PmAcadSimList200.h"
 #if defined(PM_TEST_UPGRADE_WRITER)
 #include "LegacyDrawing.h"
@@ -183,3 +185,18 @@ TEST_F(DrawingListTest, AnUpgradeWhoseWriteBackIsRefusedHandsOutCurrentCopiesAnd
     });
 }
 #endif
+
+// A list takes the simulation it is given also when it cannot hold it: the
+// simulation is then given back to the factory, not lost.
+TEST_F(DrawingListTest, ASimulationTheListCannotHoldIsGivenBack)
+{
+    ListInView list;
+    const std::size_t heapBefore = acdbHostHeapLiveBlocks();
+    CPmSim200* sim = CPmDbxFactory200::MakeSim(0x10, 1);
+    ASSERT_EQ(acdbHostHeapLiveBlocks(), heapBefore + 1) << "a simulation lives on the host heap";
+    FailingAllocator::failAt(1);
+    EXPECT_THROW(list.Add(sim), std::bad_alloc);
+    FailingAllocator::failAt(0);
+    EXPECT_EQ(list.Size(), 0);
+    EXPECT_EQ(acdbHostHeapLiveBlocks(), heapBefore) << "given back to the factory";
+}

@@ -41,8 +41,7 @@ int CPmAcadSimList200::Load(bool keepAll, bool saveUpgraded)
         if (keepAll || !PmStoredSims::NamesGoneBlock(database, sim->Id()))
         {
             sim->SetName(key);
-            Add(sim.get());
-            sim.release();
+            Add(sim.release());
         }
     }
     return status;

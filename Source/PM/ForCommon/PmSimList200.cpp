@@ -1,6 +1,7 @@
 #include "PmSimList200.h"
 
 #include "PmDbxFactory200.h"
+#include "PmHeld.h"
 #include "PmModelAlgorithms.h"
 #include "PmSim200.h"
 
@@ -14,8 +15,12 @@ CPmSimList200::~CPmSimList200()
 
 void CPmSimList200::Add(CPmSim200* sim)
 {
-    if (sim)
-        m_sims.push_back(sim);
+    if (!sim)
+        return;
+    // Taken whatever happens: a simulation the list cannot hold is given back.
+    PmHeld::Detached<CPmSim200, CPmDbxFactory200> taken(sim);
+    m_sims.push_back(sim);
+    taken.release();
 }
 
 CPmSim200* CPmSimList200::Sim(int index) const

@@ -21,7 +21,8 @@ public:
     virtual int Load(bool keepAll) = 0;
 
     int Size() const;
-    // Takes the simulation; null is ignored.
+    // Takes the simulation, also when it cannot hold it (it is then given
+    // back to the factory); null is ignored.
     void Add(CPmSim* sim);
     CPmSim* Sim(int index) const;
     // The first simulation whose name matches, ignoring case.
